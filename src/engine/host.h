@@ -1,0 +1,78 @@
+// How the engine is hosted on this machine: window or headless, the virtual
+// clock, scripted input and screenshots. The game proper uses omega.h only;
+// the program entry, the command line, tests and tools use these as well.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "engine/omega.h"
+
+struct HostConfig {
+    bool headless = false;   // no window, no sound device, virtual clock
+    bool windowed = false;   // start in a window whatever the game asks
+    int frames = 0;          // headless: quit after this many frames (0 = no limit)
+    bool noDraw = false;     // headless: run ticks only, never call the draw procedure
+    std::string screenshot;  // PNG of the last frame
+    std::string screenshotDir;
+    int screenshotEvery = 0;
+};
+
+// Set before OE_Init.
+void Host_Configure(const HostConfig& config);
+const HostConfig& Host_Config();
+
+// Opens the headless offscreen screen (800 x 600 software renderer, silent
+// sound, virtual clock at 0) without running the loop: tests draw and read
+// pixels through it. Safe to call again; each call resets the drawing state.
+void Host_OpenHeadless();
+// Releases everything the engine holds (textures, fonts, sounds, window).
+void Host_Shutdown();
+
+// ---------------------------------------------------------------- clock and loop
+
+// Headless: the virtual clock. Each frame advances it by 1000/60 ms.
+void Host_AdvanceClock(double ms);
+// One pass of the loop: due ticks, then (unless noDraw) one frame.
+void Host_RunFrame();
+// Runs the tick procedure of the timer once, as a due tick would.
+void Host_RunTick(OE_Timer* timer);
+// Runs the draw procedure once, as a frame would (input edges included).
+void Host_DrawFrame();
+bool Host_QuitRequested();
+// Called after every frame; the command line uses it to stop a run early.
+void Host_SetFrameHook(std::function<void()> hook);
+// Called after every tick; the race runner uses it.
+void Host_SetTickHook(std::function<void()> hook);
+// Blocks for ms milliseconds (headless: advances the virtual clock instead).
+void Host_Sleep(int ms);
+
+// ---------------------------------------------------------------- input injection
+
+void Host_KeyEvent(int vk, bool down);
+void Host_MouseMove(int x, int y);
+void Host_MouseButton(int button, bool down);
+void Host_TypeText(std::string_view utf8);
+// Loads a scripted input file (see the README); events are injected before
+// the frame they name. Returns false with a message in `error` on a bad file.
+bool Host_LoadInputScript(const std::string& path, std::string& error);
+
+// ---------------------------------------------------------------- output
+
+// The colour of one pixel of the last drawn frame, 0xBBGGRR.
+uint32_t Host_ReadPixel(int x, int y);
+bool Host_SaveScreenshot(const std::string& path);
+// Starts a new frame on the offscreen screen without the game's procedures:
+// clears to black and resets the drawing state (tests draw on it directly).
+void Host_BeginTestFrame();
+
+// ---------------------------------------------------------------- the desktop
+
+// The player's own writable folder (XDG data home on Linux), with a trailing '/'.
+std::string Host_UserFolder();
+// The folder of the executable, with a trailing '/'.
+std::string Host_ExecutableFolder();
+// Opens an address with the desktop's handler; false when it cannot.
+bool Host_OpenUrl(const std::string& url);

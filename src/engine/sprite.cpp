@@ -1,0 +1,258 @@
+// Textures, sprites, blending and the 2D camera.
+#include <SDL_image.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "engine/state.h"
+
+namespace {
+
+SDL_BlendMode CurrentBlend() { return Engine().draw.blendMode == 1 ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND; }
+
+int CameraX() {
+    const OE_Camera* c = Engine().camera;
+    return c && c->enabled ? c->x : 0;
+}
+int CameraY() {
+    const OE_Camera* c = Engine().camera;
+    return c && c->enabled ? c->y : 0;
+}
+
+// Multiplies two 0xBBGGRR colours channel by channel.
+int MixColours(int a, int b) {
+    int result = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
+        result |= ((ca * cb + 127) / 255) << shift;
+    }
+    return result;
+}
+
+struct Corner {
+    float x, y;     // screen position
+    float u, v;     // texture coordinate
+    int colour;     // 0xBBGGRR
+    int alpha;      // 0..255
+};
+
+SDL_Vertex VertexOf(const Corner& c) {
+    const SDL_Color col = ColourOf(c.colour, c.alpha);
+    return SDL_Vertex{SDL_FPoint{c.x, c.y}, col, SDL_FPoint{c.u, c.v}};
+}
+
+Corner Lerp(const Corner& a, const Corner& b, float t) {
+    const auto mixChannel = [t](int ca, int cb, int shift) {
+        const float x = ((ca >> shift) & 0xFF) * (1 - t) + ((cb >> shift) & 0xFF) * t;
+        return static_cast<int>(std::lround(x)) << shift;
+    };
+    return Corner{a.x + (b.x - a.x) * t,
+                  a.y + (b.y - a.y) * t,
+                  a.u + (b.u - a.u) * t,
+                  a.v + (b.v - a.v) * t,
+                  mixChannel(a.colour, b.colour, 0) | mixChannel(a.colour, b.colour, 8) |
+                      mixChannel(a.colour, b.colour, 16),
+                  static_cast<int>(std::lround(a.alpha * (1 - t) + b.alpha * t))};
+}
+
+// Draws the quad tl, tr, br, bl. Texture mapping is affine per triangle, so a
+// quad whose corners moved independently (wobbling water) is cut into a grid
+// to hide the seam along the diagonal.
+void DrawQuad(SDL_Texture* texture, const std::array<Corner, 4>& q, bool subdivide) {
+    SDL_Renderer* r = Engine().renderer;
+    if (!subdivide) {
+        const SDL_Vertex v[4] = {VertexOf(q[0]), VertexOf(q[1]), VertexOf(q[2]), VertexOf(q[3])};
+        static const int indices[6] = {0, 1, 2, 0, 2, 3};
+        SDL_RenderGeometry(r, texture, v, 4, indices, 6);
+        return;
+    }
+    constexpr int n = 6;
+    SDL_Vertex v[(n + 1) * (n + 1)];
+    int indices[n * n * 6];
+    for (int j = 0; j <= n; ++j) {
+        const float t = static_cast<float>(j) / n;
+        const Corner left = Lerp(q[0], q[3], t), right = Lerp(q[1], q[2], t);
+        for (int i = 0; i <= n; ++i) v[j * (n + 1) + i] = VertexOf(Lerp(left, right, static_cast<float>(i) / n));
+    }
+    int k = 0;
+    for (int j = 0; j < n; ++j) {
+        for (int i = 0; i < n; ++i) {
+            const int a = j * (n + 1) + i, b = a + 1, c = a + n + 2, d = a + n + 1;
+            for (int idx : {a, b, c, a, c, d}) indices[k++] = idx;
+        }
+    }
+    SDL_RenderGeometry(r, texture, v, (n + 1) * (n + 1), indices, k);
+}
+
+}  // namespace
+
+OE_Texture* Tex_LoadFromFile(std::string_view file, int, int) {
+    EngineState& e = Engine();
+    Screen_Open();
+    auto texture = std::make_unique<OE_Texture>();
+    const std::string path(file);
+    SDL_Surface* surface = IMG_Load(path.c_str());
+    if (!surface) {
+        std::fprintf(stderr, "kolvetra: cannot load the picture %s: %s\n", path.c_str(), IMG_GetError());
+    } else {
+        auto data = std::make_unique<OE_TextureData>();
+        data->texture = SDL_CreateTextureFromSurface(e.renderer, surface);
+        if (data->texture) {
+            texture->width = surface->w;
+            texture->height = surface->h;
+            texture->data = data.get();
+            e.textureData.push_back(std::move(data));
+        }
+        SDL_FreeSurface(surface);
+    }
+    e.textures.push_back(std::move(texture));
+    return e.textures.back().get();
+}
+
+void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height, int alpha, float angle, int flags) {
+    EngineState& e = Engine();
+    if (!texture || !texture->data || !texture->data->texture || !e.renderer) return;
+    SDL_Texture* tex = texture->data->texture;
+    const DrawState& d = e.draw;
+    SDL_SetTextureBlendMode(tex, CurrentBlend());
+    x -= CameraX();
+    y -= CameraY();
+    alpha &= 0xFF;
+    const int mix = (flags & FX_COLORMIX) ? d.colorMix : 0xFFFFFF;
+
+    // The common case needs no per-corner data: a plain (rotated) copy.
+    if (!(flags & (FX_VERTEXOFFSET | FX_VERTEXCOLOR))) {
+        const SDL_Color c = ColourOf(mix, alpha);
+        SDL_SetTextureColorMod(tex, c.r, c.g, c.b);
+        SDL_SetTextureAlphaMod(tex, c.a);
+        const SDL_Rect dst{x, y, width, height};
+        if (angle == 0) {
+            SDL_RenderCopy(e.renderer, tex, nullptr, &dst);
+        } else {
+            SDL_RenderCopyEx(e.renderer, tex, nullptr, &dst, angle, nullptr, SDL_FLIP_NONE);
+        }
+        return;
+    }
+
+    SDL_SetTextureColorMod(tex, 255, 255, 255);
+    SDL_SetTextureAlphaMod(tex, 255);
+    std::array<Corner, 4> q{Corner{float(x), float(y), 0, 0, mix, alpha},
+                            Corner{float(x + width), float(y), 1, 0, mix, alpha},
+                            Corner{float(x + width), float(y + height), 1, 1, mix, alpha},
+                            Corner{float(x), float(y + height), 0, 1, mix, alpha}};
+    bool affine = true;
+    if (flags & FX_VERTEXOFFSET) {
+        for (int k = 0; k < 4; ++k) {
+            q[k].x += d.vertexOffsets[2 * k];
+            q[k].y += d.vertexOffsets[2 * k + 1];
+        }
+        const auto& o = d.vertexOffsets;
+        affine = o[0] + o[4] == o[2] + o[6] && o[1] + o[5] == o[3] + o[7];
+    }
+    if (flags & FX_VERTEXCOLOR) {
+        for (int k = 0; k < 4; ++k) {
+            q[k].colour = MixColours(q[k].colour, d.cornerColours[k]);
+            q[k].alpha = (q[k].alpha * (d.cornerAlphas[k] & 0xFF) + 127) / 255;
+        }
+    }
+    if (angle != 0) {
+        const float cx = x + width / 2.0f, cy = y + height / 2.0f;
+        const float c = M_Cos(angle), s = M_Sin(angle);
+        for (Corner& k : q) {
+            const float dx = k.x - cx, dy = k.y - cy;
+            k.x = cx + dx * c - dy * s;
+            k.y = cy + dx * s + dy * c;
+        }
+    }
+    DrawQuad(tex, q, !affine);
+}
+
+void FX_SetBlendMode(int mode) { Engine().draw.blendMode = mode; }
+void FX_SetColorMix(int colour) { Engine().draw.colorMix = colour; }
+
+void FX_SetVertexes(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    Engine().draw.vertexOffsets = {x1, y1, x2, y2, x3, y3, x4, y4};
+}
+
+void FX_SetVCA(int c1, int c2, int c3, int c4, int a1, int a2, int a3, int a4) {
+    Engine().draw.cornerColours = {c1, c2, c3, c4};
+    Engine().draw.cornerAlphas = {a1, a2, a3, a4};
+}
+
+OE_Camera* Cam2D_Create() {
+    EngineState& e = Engine();
+    e.cameras.push_back(std::make_unique<OE_Camera>());
+    return e.cameras.back().get();
+}
+
+void Cam2D_Set(OE_Camera* camera) { Engine().camera = camera; }
+
+// ---------------------------------------------------------------- primitives
+
+namespace {
+
+void SetDrawColour(int colour, int alpha) {
+    const SDL_Color c = ColourOf(colour, alpha);
+    SDL_SetRenderDrawBlendMode(Engine().renderer, CurrentBlend());
+    SDL_SetRenderDrawColor(Engine().renderer, c.r, c.g, c.b, c.a);
+}
+
+void ThickLine(float x1, float y1, float x2, float y2, int colour, int alpha, int width) {
+    const float dx = x2 - x1, dy = y2 - y1;
+    const float len = std::sqrt(dx * dx + dy * dy);
+    if (len == 0) return;
+    const float nx = -dy / len * width / 2.0f, ny = dx / len * width / 2.0f;
+    const SDL_Color c = ColourOf(colour, alpha);
+    const SDL_Vertex v[4] = {{{x1 + nx, y1 + ny}, c, {0, 0}},
+                             {{x2 + nx, y2 + ny}, c, {0, 0}},
+                             {{x2 - nx, y2 - ny}, c, {0, 0}},
+                             {{x1 - nx, y1 - ny}, c, {0, 0}}};
+    static const int indices[6] = {0, 1, 2, 0, 2, 3};
+    SDL_RenderGeometry(Engine().renderer, nullptr, v, 4, indices, 6);
+}
+
+void Line(int x1, int y1, int x2, int y2, int colour, int alpha) {
+    EngineState& e = Engine();
+    if (!e.renderer) return;
+    x1 -= CameraX();
+    x2 -= CameraX();
+    y1 -= CameraY();
+    y2 -= CameraY();
+    if (e.draw.lineWidth <= 1) {
+        SetDrawColour(colour, alpha);
+        SDL_RenderDrawLine(e.renderer, x1, y1, x2, y2);
+    } else {
+        ThickLine(float(x1), float(y1), float(x2), float(y2), colour, alpha, e.draw.lineWidth);
+    }
+}
+
+}  // namespace
+
+void Pr2D_Rect(int x, int y, int width, int height, int colour, int alpha, int filled) {
+    EngineState& e = Engine();
+    if (!e.renderer) return;
+    SetDrawColour(colour, alpha);
+    const SDL_Rect rect{x - CameraX(), y - CameraY(), width, height};
+    if (filled) {
+        SDL_RenderFillRect(e.renderer, &rect);
+    } else {
+        SDL_RenderDrawRect(e.renderer, &rect);
+    }
+}
+
+void Pr2D_Line(int x1, int y1, int x2, int y2, int colour, int alpha, int) { Line(x1, y1, x2, y2, colour, alpha); }
+
+void Pr2D_Circle(int x, int y, int radius, int colour, int alpha, int segments, int) {
+    if (segments < 3) segments = 3;
+    int px = x + radius, py = y;
+    for (int i = 1; i <= segments; ++i) {
+        const float a = 360.0f * i / segments;
+        const int nx = x + static_cast<int>(std::lround(radius * M_Cos(a)));
+        const int ny = y + static_cast<int>(std::lround(radius * M_Sin(a)));
+        Line(px, py, nx, ny, colour, alpha);
+        px = nx;
+        py = ny;
+    }
+}
+
+void Pr2D_LineWidth(int width) { Engine().draw.lineWidth = width < 1 ? 1 : width; }

@@ -1,0 +1,120 @@
+// State shared by the engine binding's own files. Nothing outside
+// src/engine includes this header.
+#pragma once
+
+#include <SDL.h>
+
+#include <array>
+#include <bitset>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/host.h"
+#include "engine/omega.h"
+
+struct OE_TextureData {
+    SDL_Texture* texture = nullptr;
+};
+
+// Input edges are latched twice, once for the tick and once for the frame,
+// so a press between two ticks is seen by exactly the next tick and the next
+// frame.
+enum class InputContext { Frame = 0, Tick = 1 };
+
+struct InputEdges {
+    std::bitset<256> keyPress;
+    std::array<bool, 3> mouseClick{};
+    std::array<bool, 3> mouseRelease{};
+    std::array<bool, 3> mouseDouble{};
+    void clear() { *this = InputEdges{}; }
+    void merge(const InputEdges& other);
+};
+
+struct InputState {
+    std::bitset<256> keyDown;
+    std::array<bool, 3> mouseDown{};
+    int mouseX = 400;
+    int mouseY = 300;
+    InputEdges pending[2];  // gathered since the context last ran
+    InputEdges current[2];  // what the running tick / frame sees
+    InputContext context = InputContext::Frame;
+    bool readingText = false;
+    std::string text;
+};
+
+struct DrawState {
+    int blendMode = 0;
+    int colorMix = 0xFFFFFF;
+    std::array<int, 8> vertexOffsets{};
+    std::array<int, 4> cornerColours{0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+    std::array<int, 4> cornerAlphas{255, 255, 255, 255};
+    int lineWidth = 1;
+};
+
+struct ScriptedEvent {
+    long frame = 0;
+    std::function<void()> apply;
+};
+
+struct EngineState {
+    HostConfig config;
+    bool sdlStarted = false;
+    bool headless = false;
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Surface* offscreen = nullptr;
+
+    std::string title = "Kolvetra";
+    bool wantFullscreen = false;
+    bool fullscreen = false;
+
+    std::array<void (*)(), 4> procedures{};
+    std::vector<std::unique_ptr<OE_Timer>> timers;
+    std::function<void()> frameHook;
+    std::function<void()> tickHook;
+    bool quit = false;
+
+    double virtualClock = 0;
+    uint64_t realClockStart = 0;
+    long frameIndex = 0;
+    int fps = 0;
+    int framesThisSecond = 0;
+    double fpsSecondStart = 0;
+
+    DrawState draw;
+    OE_Camera* camera = nullptr;
+    std::vector<std::unique_ptr<OE_Camera>> cameras;
+    std::vector<std::unique_ptr<OE_Texture>> textures;
+    std::vector<std::unique_ptr<OE_TextureData>> textureData;
+
+    InputState input;
+    std::vector<ScriptedEvent> script;
+    size_t scriptNext = 0;
+};
+
+EngineState& Engine();
+
+// SDL colour from a 0xBBGGRR colour.
+inline SDL_Color ColourOf(int colour, int alpha) {
+    return SDL_Color{static_cast<Uint8>(colour & 0xFF), static_cast<Uint8>((colour >> 8) & 0xFF),
+                     static_cast<Uint8>((colour >> 16) & 0xFF), static_cast<Uint8>(alpha & 0xFF)};
+}
+
+// Creates the renderer's drawing surface: a window, or the headless offscreen.
+void Screen_Open();
+void Screen_Close();
+void Screen_ApplyFullscreen(bool fullscreen);
+void Screen_BeginFrame();
+void Screen_EndFrame();
+
+void Input_BeginContext(InputContext context);
+void Input_EndContext(InputContext context);
+void Input_PumpEvents();
+void Input_ResetAll();
+void Input_RunScript(long frame);
+
+void Sound_Shutdown();
+void Text_Shutdown();
+void Sound_BeginRound(InputContext context);

@@ -1,0 +1,23 @@
+// The command line of the kolvetra program.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/host.h"
+
+struct CommandLine {
+    HostConfig host;
+    uint64_t seed = 0;
+    bool seeded = false;
+    std::string inputScript;
+    std::string dataFolder;  // empty: the data built beside the executable
+    std::string userFolder;  // empty: the player's own data folder
+};
+
+enum class ParseResult { Run, Help, Error };
+
+// Parses argv[1..]; on Error, `message` says what was wrong.
+ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& message);
+const char* Usage();

@@ -1,0 +1,32 @@
+#include "game/paths.h"
+
+#include <filesystem>
+
+namespace {
+
+std::string dataFolder = "data/";
+std::string userFolder = "./";
+
+std::string WithSlash(std::string folder) {
+    if (folder.empty()) return "./";
+    if (folder.back() != '/') folder.push_back('/');
+    return folder;
+}
+
+}  // namespace
+
+void SetDataFolder(std::string folder) { dataFolder = WithSlash(std::move(folder)); }
+void SetUserFolder(std::string folder) { userFolder = WithSlash(std::move(folder)); }
+const std::string& DataFolder() { return dataFolder; }
+const std::string& UserFolder() { return userFolder; }
+
+std::string DataPath(std::string_view relative) { return dataFolder + std::string(relative); }
+std::string UserPath(std::string_view relative) { return userFolder + std::string(relative); }
+
+std::string WorldPath(std::string_view name) {
+    const std::string relative = "wld/" + std::string(name) + ".wld";
+    std::string own = UserPath(relative);
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(own, ec)) return own;
+    return DataPath(relative);
+}

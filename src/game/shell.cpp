@@ -1,0 +1,57 @@
+#include "game/shell.h"
+
+#include "engine/random.h"
+#include "game/paths.h"
+
+uint8_t gamestate = 0;
+OE_Timer* ticktimer = nullptr;
+OE_Font* font = nullptr;
+OE_Camera* camera = nullptr;
+int32_t mousex = 0, mousey = 0;
+int32_t gearspin = 0;
+double racenow = 0;
+double racestart = 0;
+uint8_t racemode = 0;
+int32_t progress = 0, score = 0, difficulty = 1, vehiclechoice = 0, colourchoice = 0, singletrack = 0;
+std::string profilename;
+uint8_t optwindowed = 0, optmusicoff = 0, optambientoff = 0;
+
+namespace {
+void EmptyProcedure() {}
+}  // namespace
+
+void GameInit() {
+    OE_SetResolutionDependence(800, 600);
+    Snd_Init();
+    font = Text_LoadFontFromFile(DataPath("fnt/font.tga"), DataPath("fnt/font.ofi"), -1, 266);
+    camera = Cam2D_Create();
+    Cam2D_Set(camera);
+    gamestate = stProfiles;
+}
+
+void GameTick() {
+    mousex = Mouse_X();
+    mousey = Mouse_Y();
+    // Developer keys act in every state, on every tick they are held; F11
+    // after F12 so that F11 wins when both are down.
+    if (Key_Down(VK_F12)) gamestate = stEditor;
+    if (Key_Down(VK_F11)) gamestate = stMenu;
+}
+
+void GameDraw() {}
+
+void GameQuit() {}
+
+void RunGame(uint64_t seed) {
+    Randomize(seed);
+    ticktimer = Timer_Create(GameTick, 30, 1);
+    OE_Enable(4);
+    OE_Disable(2);
+    OE_RegProcedure(OE_PROC_NONE, EmptyProcedure);
+    OE_RegProcedure(OE_PROC_INIT, GameInit);
+    OE_RegProcedure(OE_PROC_DRAW, GameDraw);
+    OE_RegProcedure(OE_PROC_QUIT, GameQuit);
+    OE_SetWndName("Kolvetra");
+    OE_SetScreenOptions(800, 600, 16, 0, 1, 1);
+    OE_Init(16, 0);
+}

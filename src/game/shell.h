@@ -1,0 +1,43 @@
+// The game's spine: the engine procedures, the 30 ms tick, the screen state
+// and the globals shared by the game flow.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/omega.h"
+
+enum GameState : uint8_t {
+    stRace = 0,
+    stMenu = 1,
+    stTournament = 2,
+    stEditor = 5,
+    stProfiles = 6,
+    stRaceOver = 7,
+    stPaused = 8,
+    stSingleRace = 9,
+    stOptions = 10,
+    stHelp = 11,
+};
+
+extern uint8_t gamestate;
+extern OE_Timer* ticktimer;
+extern OE_Font* font;
+extern OE_Camera* camera;
+extern int32_t mousex, mousey;
+extern int32_t gearspin;
+extern double racenow;
+extern double racestart;
+extern uint8_t racemode;  // 0 tournament, 1 single race
+extern int32_t progress, score, difficulty, vehiclechoice, colourchoice, singletrack;
+extern std::string profilename;
+extern uint8_t optwindowed, optmusicoff, optambientoff;
+
+void GameInit();
+void GameDraw();
+void GameTick();
+void GameQuit();
+
+// The program: seeds the random generator, registers the procedures and runs
+// the engine until the game ends.
+void RunGame(uint64_t seed);

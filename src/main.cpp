@@ -1,0 +1,45 @@
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+
+#include "engine/host.h"
+#include "game/command_line.h"
+#include "game/paths.h"
+#include "game/shell.h"
+
+int main(int argc, char** argv) {
+    CommandLine cl;
+    std::string message;
+    const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), cl, message);
+    if (parsed == ParseResult::Help) {
+        std::fputs(Usage(), stdout);
+        return 0;
+    }
+    if (parsed == ParseResult::Error) {
+        std::fprintf(stderr, "kolvetra: %s\n%s", message.c_str(), Usage());
+        return 2;
+    }
+
+    SetDataFolder(cl.dataFolder.empty() ? Host_ExecutableFolder() + "data/" : cl.dataFolder);
+    if (!std::filesystem::is_directory(DataFolder())) {
+        std::fprintf(stderr, "kolvetra: the data folder %s is missing; the game runs without its pictures and sounds\n",
+                     DataFolder().c_str());
+    }
+    if (!cl.userFolder.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(cl.userFolder, ec);
+        SetUserFolder(cl.userFolder);
+    } else {
+        SetUserFolder(Host_UserFolder());
+    }
+
+    Host_Configure(cl.host);
+    if (!cl.inputScript.empty() && !Host_LoadInputScript(cl.inputScript, message)) {
+        std::fprintf(stderr, "kolvetra: %s\n", message.c_str());
+        return 2;
+    }
+    const uint64_t seed =
+        cl.seeded ? cl.seed : static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    RunGame(seed);
+    return 0;
+}

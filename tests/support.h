@@ -1,0 +1,29 @@
+// Helpers shared by the tests: scratch folders and small pictures.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+// A fresh, empty folder under the system's temporary folder, removed when
+// the object goes.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Writes a w x h TGA filled with one 0xBBGGRR colour and alpha.
+void WriteSolidTga(const std::string& path, int w, int h, uint32_t colour, uint8_t alpha = 255);
+// Writes a text file with exactly these bytes.
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+
+inline std::string TestDataFolder() { return KOLVETRA_DATA_DIR; }

@@ -1,0 +1,37 @@
+// Generates the game's whole data folder: pictures, sounds, font and music.
+// The output depends only on this program and the DejaVu fonts, so two runs
+// write identical files.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "font.h"
+
+int main(int argc, char** argv) {
+    std::string out;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--out" && i + 1 < argc) {
+            out = argv[++i];
+        } else {
+            std::fprintf(stderr, "usage: kolvetra-datagen --out DIR\n");
+            return 2;
+        }
+    }
+    if (out.empty()) {
+        std::fprintf(stderr, "usage: kolvetra-datagen --out DIR\n");
+        return 2;
+    }
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::create_directories(fs::path(out) / "fnt", ec);
+    if (ec) {
+        std::fprintf(stderr, "kolvetra-datagen: cannot create %s: %s\n", out.c_str(), ec.message().c_str());
+        return 1;
+    }
+    if (!MakeFont(out + "/fnt")) {
+        std::fprintf(stderr, "kolvetra-datagen: cannot write the font\n");
+        return 1;
+    }
+    return 0;
+}
