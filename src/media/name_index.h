@@ -1,0 +1,27 @@
+// Lookup by exact, case-sensitive name with first-match semantics, answered
+// from a hash index instead of a scan: the bases are searched for every
+// sprite and sound, every frame.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+class NameIndex {
+public:
+    // Records `name` at `slot` unless an earlier slot already has it.
+    void add(std::string_view name, int slot) { slots_.try_emplace(std::string(name), slot); }
+    // The first slot with this name, or -1.
+    int find(std::string_view name) const {
+        const auto it = slots_.find(name);
+        return it == slots_.end() ? -1 : it->second;
+    }
+    void clear() { slots_.clear(); }
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, int, Hash, std::equal_to<>> slots_;
+};

@@ -1,0 +1,36 @@
+// Named textures loaded from whole folders: the interface pictures and
+// effects (SharedTextures, gfx/share/) and the world's objects
+// (ObjectTextures, gfx/obj/).
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "engine/omega.h"
+#include "media/name_index.h"
+
+inline constexpr int kTextureCapacity = 4097;
+
+struct _PTexture {
+    std::string name;  // file name without folder and extension
+    OE_Texture* handle = nullptr;
+};
+
+struct TBase {
+    std::array<_PTexture, kTextureCapacity> items;
+    int count = 0;
+    NameIndex index;
+};
+
+extern TBase SharedTextures;
+extern TBase ObjectTextures;
+
+// Appends every TGA of the folder, then every JPG, each in listing order.
+void LoadTextureFolder(TBase& base, std::string_view folder);
+// Loads one file and appends it, whether or not the engine could load it; a
+// full base stays as it is.
+void LoadTexture(TBase& base, std::string_view path);
+// The first texture of that exact name; the base's first texture when none
+// has it; the empty handle when the base is empty.
+OE_Texture* FindTexture(const TBase& base, std::string_view name);
