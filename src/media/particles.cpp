@@ -1,0 +1,90 @@
+#include "media/particles.h"
+
+#include <cmath>
+
+#include "engine/omega.h"
+#include "game/shell.h"
+#include "media/texture_base.h"
+
+Tpart_sys Particles;
+
+void EmitEffect(Tpart_sys& system, std::string_view kind, int fade, float x, float y, float dx, float dy, float size,
+                int color) {
+    if (system.count >= kEffectCapacity) return;
+    TEffect2d& e = system.effects[system.count++];
+    e.fall = 0;
+    e.alpha = 255;
+    e.kind.assign(kind);
+    e.fade = fade;
+    e.x = x;
+    e.y = y;
+    e.dx = dx;
+    e.dy = dy;
+    e.size = size;
+    e.color = color;
+}
+
+void UpdateEffect(TEffect2d& e) {
+    e.fall = e.kind == "smoke" ? 0 : e.fall + 0.4f;
+    e.alpha -= e.fade;
+    e.x += e.dx;
+    e.y += e.dy + e.fall;
+    if (e.alpha < 1) {
+        e.fall = 0;
+        e.kind = "delete";
+        e.alpha = 255;
+    }
+}
+
+void RemoveEffect(Tpart_sys& system, std::string_view kind) {
+    for (int i = 0; i < system.count; ++i) {
+        if (system.effects[i].kind != kind) continue;
+        system.effects[i].kind.clear();
+        system.effects[i].fall = 0;
+        for (int k = i; k + 1 < system.count; ++k) std::swap(system.effects[k], system.effects[k + 1]);
+        --system.count;
+        return;
+    }
+}
+
+// An effect that moves down into the slot just visited after a removal is not
+// advanced again until the next pass; the animation has always looked so.
+void UpdateEffects(Tpart_sys& system) {
+    const int n = system.count;
+    for (int i = 0; i < n; ++i) {
+        if (i < system.count) UpdateEffect(system.effects[i]);
+        RemoveEffect(system, "delete");
+    }
+}
+
+void DrawEffect(const TEffect2d& e) {
+    const bool light = e.kind == "light", smoke = e.kind == "smoke", blow = e.kind == "blow";
+    if (!light && !smoke && !blow) return;
+    const int size = M_Round(e.size);
+    const int camX = camera ? camera->x : 0, camY = camera ? camera->y : 0;
+    int x = 0, y = 0;
+    if (light) {
+        x = M_Round(e.x - e.size / 2);
+        y = M_Round(e.y);
+    } else {
+        x = M_Round((e.x - camX) - e.size / 2);
+        y = M_Round((e.y - camY) - e.size / 2);
+    }
+    FX_SetBlendMode(smoke ? 0 : 1);
+    FX_SetColorMix(e.color);
+    SSprite_Draw(FindTexture(SharedTextures, smoke ? "smoke" : "light"), x, y, size, size, e.alpha & 0xFF, 0,
+                 FX_PLAIN | FX_COLORMIX);
+    FX_SetBlendMode(0);
+}
+
+void DrawEffects(const Tpart_sys& system) {
+    for (int i = 0; i < system.count; ++i) DrawEffect(system.effects[i]);
+}
+
+bool CirclesOverlap(int x1, int y1, int x2, int y2, int r1, int r2, float& gap) {
+    const float d = M_Distance(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
+                               static_cast<float>(y2));
+    const float g = std::fabs(d) - static_cast<float>(r1 + r2);
+    gap = std::fabs(g);
+    return g < 0;
+}
