@@ -1,0 +1,178 @@
+// Collisions, pushing, bonus pick-up and the bonus spawner.
+#include "sim_support.h"
+
+namespace {
+
+class Collisions : public SimTest {
+  protected:
+    // The camera centred on (x, y), as the race puts it on the player.
+    void LookAt(int x, int y) {
+        camera->x = x - 400;
+        camera->y = y - 300;
+    }
+    int Named(const char* name) const {
+        int n = 0;
+        for (int i = 0; i < w->count; ++i) n += w->objects[i].name == name;
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST_F(Collisions, BonusIsTakenWithin49PixelsButNot50) {
+    const int car = AddCar(1000, 1000, 0);
+    AddObject("bn_spd", 1050, 1000, 32, 1);
+    AddObject("bn_spd", 1000, 1049, 32, 1);
+    LookAt(1000, 1000);
+    VehicleAgainstObjects(*w, car);
+    EXPECT_EQ(w->count, 2);
+    EXPECT_EQ(At(1).x, 1050);
+    EXPECT_EQ(score, 80);
+    EXPECT_EQ(Heard("get"), 1);
+    ASSERT_EQ(Particles.count, 11);
+    for (int k = 0; k < 11; ++k) {
+        const TEffect2d& e = Particles.effects[k];
+        EXPECT_EQ(e.kind, "blow");
+        EXPECT_EQ(e.color, 0xFF00FF);
+        EXPECT_EQ(e.x, 1000);
+        EXPECT_EQ(e.y, 1049);
+        EXPECT_GE(e.dy, -4.0f);
+        EXPECT_LE(e.dy, 0.0f);
+    }
+}
+
+TEST_F(Collisions, ComputerCarsCollectWithoutPointsAndUnheardOffScreen) {
+    const int car = AddCar(1000, 1000, 1);
+    AddObject("bn_oil", 1010, 1040, 32, 1);
+    LookAt(5000, 5000);
+    VehicleAgainstObjects(*w, car);
+    EXPECT_EQ(Named("bn_oil"), 0);
+    EXPECT_EQ(score, 0);
+    EXPECT_EQ(Heard("get"), 0);
+    EXPECT_EQ(Particles.count, 11);
+}
+
+TEST_F(Collisions, ConsecutiveBonusesInTestingOrderAreBothTaken) {
+    const int car = AddCar(1000, 1000, 0);
+    AddObject("bn_slw", 1040, 1000, 32, 1);
+    AddObject("bn_oil", 1000, 1040, 32, 1);
+    VehicleAgainstObjects(*w, car);
+    EXPECT_EQ(w->count, 1);
+    EXPECT_EQ(score, 160);
+}
+
+TEST_F(Collisions, ConsecutiveBonusesAgainstTestingOrderTakeTwoSteps) {
+    const int car = AddCar(1000, 1000, 0);
+    AddObject("bn_oil", 1000, 1040, 32, 1);
+    AddObject("bn_slw", 1040, 1000, 32, 1);
+    VehicleAgainstObjects(*w, car);
+    EXPECT_EQ(score, 150);
+    ASSERT_EQ(w->count, 2);
+    EXPECT_EQ(At(1).name, "bn_slw");
+    VehicleAgainstObjects(*w, car);
+    EXPECT_EQ(score, 160);
+    EXPECT_EQ(w->count, 1);
+}
+
+TEST_F(Collisions, CarKeepsItsTurnWhenABonusBeforeItIsTaken) {
+    AddObject("bn_spd", 1000, 1040, 32, 1);
+    AddObject("tree", 3000, 3000, 64);
+    const int car = AddCar(1000, 1000, 0);
+    EXPECT_EQ(VehicleAgainstObjects(*w, car), car - 1);
+    EXPECT_EQ(At(car - 1).name, "jeep");
+    EXPECT_EQ(At(0).x, 3000);  // the tree was not treated as the car
+    WorldStep(*w);
+    EXPECT_EQ(camera->x, At(1).x - 400);
+}
+
+TEST_F(Collisions, FixedObstaclePutsTheCarBackAndBumpsAboveSpeedNine) {
+    const int car = AddCar(1000, 1000, 0);
+    const int tree = AddObject("tree", 1030, 1000, 64);
+    At(car).speed = 9.5f;
+    VehicleAgainstObjects(*w, car);
+    // Centres 30 apart, radii 2 x 16 and 16: 18 px deep, pushed straight back.
+    EXPECT_EQ(At(car).x, 982);
+    EXPECT_EQ(At(car).y, 1000);
+    EXPECT_FLOAT_EQ(At(car).speed, 8.55f);
+    EXPECT_EQ(At(tree).x, 1030);
+    EXPECT_EQ(Heard("bum"), 1);
+    At(car).x = 1000;
+    At(car).speed = 9.0f;
+    VehicleAgainstObjects(*w, car);
+    EXPECT_FLOAT_EQ(At(car).speed, 8.1f);
+    EXPECT_EQ(Heard("bum"), 1);
+    At(car).ai = 1;  // computer cars crash silently
+    At(car).x = 1000;
+    At(car).speed = 12.0f;
+    VehicleAgainstObjects(*w, car);
+    EXPECT_EQ(Heard("bum"), 1);
+}
+
+TEST_F(Collisions, MovableObjectsGiveWayByDepthOverRadius) {
+    const int car = AddCar(1000, 1000, 0);
+    const int barrel = AddObject("barrel", 1030, 1000, 64, 1);
+    const int speck = AddObject("speck", 1000, 1030, 2, 1);  // radius 0
+    VehicleAgainstObjects(*w, car);
+    EXPECT_EQ(At(barrel).x, 1034);  // 1030 + 4 x 18 / 16 = 1034.5, halves to even
+    EXPECT_EQ(At(barrel).y, 1000);
+    EXPECT_EQ(At(speck).x, 1000);
+    EXPECT_EQ(At(speck).y, 1030);
+}
+
+TEST_F(Collisions, PropsShoveMovableObjectsOnScreenOnly) {
+    const int a = AddObject("barrel", 500, 500, 64, 1);
+    const int b = AddObject("barrel", 530, 500, 64, 1);
+    const int wall = AddObject("wall", 470, 500, 64, 0);
+    const int c = AddObject("barrel", 5000, 5000, 64, 1);
+    const int d = AddObject("barrel", 5030, 5000, 64, 1);
+    const int patch = AddObject("lnd_grass", 510, 500, 64, 1);
+    LookAt(500, 500);
+    DynamicAgainstObjects(*w, a);
+    EXPECT_EQ(At(a).x, 500);  // the pusher stays
+    EXPECT_EQ(At(b).x, 534);
+    EXPECT_EQ(At(wall).x, 470);
+    EXPECT_EQ(At(patch).x, 510);
+    DynamicAgainstObjects(*w, c);
+    EXPECT_EQ(At(d).x, 5030);
+}
+
+TEST_F(Collisions, SpawnerStopsAtSixBonuses) {
+    w->waypointcount = 40;
+    for (int k = 0; k < 40; ++k) w->waypoints[k] = {k * 200, 0};
+    for (int k = 0; k < 6; ++k) AddObject("bn_slw", k * 200, 3000, 32, 1);
+    for (int tick = 0; tick < 500; ++tick) SpawnBonuses(*w);
+    EXPECT_EQ(w->count, 6);
+    // With five out, one tick may add several.
+    w->count = 5;
+    int most = 0;
+    for (int tick = 0; tick < 300; ++tick) {
+        const int before = w->count;
+        SpawnBonuses(*w);
+        most = std::max(most, w->count - before);
+        for (int i = 5; i < w->count; ++i) {
+            const tminimal& b = w->objects[i];
+            const Waypoint& p = w->waypoints[b.x / 200 + (b.x % 200 > 100)];
+            EXPECT_TRUE(b.name == "bn_spd" || b.name == "bn_oil" || b.name == "bn_slw") << b.name;
+            EXPECT_GE(b.x, p.x - 16);
+            EXPECT_LE(b.x, p.x + 15);
+            EXPECT_GE(b.y, p.y - 16);
+            EXPECT_LE(b.y, p.y + 15);
+            EXPECT_EQ(b.width, 32);
+            EXPECT_EQ(b.radius, 8);
+            EXPECT_EQ(b.dynamic, 1);
+        }
+        w->count = 5;
+    }
+    EXPECT_GE(most, 2);
+}
+
+TEST_F(Collisions, SpawnerLeavesTakenWaypointsAlone) {
+    w->waypointcount = 1;
+    w->waypoints[0] = {100, 100};
+    AddObject("bn_oil", 120, 120, 32, 1);  // 28 px away
+    for (int tick = 0; tick < 200; ++tick) SpawnBonuses(*w);
+    EXPECT_EQ(w->count, 1);
+    At(0).x = 130;  // 36 px away: free again
+    for (int tick = 0; tick < 200 && w->count == 1; ++tick) SpawnBonuses(*w);
+    EXPECT_EQ(w->count, 2);
+}
