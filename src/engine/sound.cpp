@@ -78,8 +78,8 @@ OE_Sound* Snd_LoadFromFile(std::string_view file, int buffers) {
     }
     const bool stereo = spec.channels == 2;
     const bool wide = SDL_AUDIO_BITSIZE(spec.format) == 16;
-    const ALenum format = stereo ? (wide ? AL_FORMAT_STEREO16 : AL_FORMAT_STEREO8)
-                                 : (wide ? AL_FORMAT_MONO16 : AL_FORMAT_MONO8);
+    const ALenum format =
+        stereo ? (wide ? AL_FORMAT_STEREO16 : AL_FORMAT_STEREO8) : (wide ? AL_FORMAT_MONO16 : AL_FORMAT_MONO8);
     auto data = std::make_unique<OE_SoundData>();
     alGenBuffers(1, &data->buffer);
     alBufferData(data->buffer, format, samples, static_cast<ALsizei>(length), spec.freq);
