@@ -35,13 +35,14 @@ Wave FiringTrain(const EngineVoice& v, double rise, const std::vector<double>& s
                  const std::vector<double>& timing) {
     Wave w(v.loop, 0.0);
     const double period = static_cast<double>(v.loop) / v.firings;
-    const size_t span = static_cast<size_t>(period * 3);  // three firings overlap
+    const int64_t loop = static_cast<int64_t>(v.loop);
+    const int64_t span = static_cast<int64_t>(period * 3);  // three firings overlap
     for (int i = 0; i < v.firings; ++i) {
-        const double start = i * period + timing[i];
-        const size_t first = static_cast<size_t>(std::floor(start));
-        for (size_t k = 0; k <= span; ++k) {
-            const double t = (first + k - start) / kSampleRate;
-            w[(first + k) % v.loop] += strength[i] * Puff(t, rise);
+        const double start = i * period + timing[i];  // the first may fall just before 0
+        const int64_t first = static_cast<int64_t>(std::floor(start));
+        for (int64_t n = first; n <= first + span; ++n) {
+            const double t = (static_cast<double>(n) - start) / kSampleRate;
+            w[static_cast<size_t>((n % loop + loop) % loop)] += strength[i] * Puff(t, rise);
         }
     }
     return w;
@@ -77,7 +78,6 @@ Wave Engine(const EngineVoice& v) {
     Wave out = body;
     Mix(out, exhaust, v.exhaustMix);
     Mix(out, hiss, v.hissMix);
-    Normalise(out);
     Saturate(out, v.drive);
     ApplyLooped(out, Filter(v.cutoffHz, 0.8), Pass::kLow);
     RemoveOffset(out);
@@ -142,7 +142,7 @@ Wave Ambience() {
     Wave out(loop, 0.0);
     Mix(out, wind, 0.55);
     Mix(out, surf, 0.4);
-    Mix(out, birds, 0.3);
+    Mix(out, birds, 0.4);
     RemoveOffset(out);
     return out;
 }
@@ -241,8 +241,7 @@ Wave Select() {
     return w;
 }
 
-}  // namespace
-
+// The bytes of a mono 16-bit PCM WAV file.
 std::vector<uint8_t> WavBytes(const std::vector<int16_t>& pcm, int rate) {
     const uint32_t dataBytes = static_cast<uint32_t>(pcm.size() * 2);
     std::vector<uint8_t> out;
@@ -263,6 +262,8 @@ std::vector<uint8_t> WavBytes(const std::vector<int16_t>& pcm, int rate) {
     for (int16_t s : pcm) PutU16(out, static_cast<uint16_t>(s));
     return out;
 }
+
+}  // namespace
 
 bool MakeSounds(const std::string& folder) {
     // The player's engine at full revs: 88 firings in half a second, 176 Hz,
