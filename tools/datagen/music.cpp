@@ -26,12 +26,15 @@ xm::Instrument Sampled(const char* name, const Wave& wave, int volume, double to
 }
 
 // A sustained instrument whose sample holds an attack and then one loop of
-// a tone repeating exactly (see AddPartials), looped from there on.
-xm::Instrument Looped(const char* name, const std::vector<Partial>& partials, int64_t loop, size_t attack, int volume,
-                      double toneHz) {
+// `periods` periods of a tone repeating exactly (see AddPartials: partial
+// cycles count per loop), looped from there on. The tone's period is a whole
+// number of samples, and the tuning makes C-4 play it as middle C.
+xm::Instrument Looped(const char* name, const std::vector<Partial>& partials, int period, int periods, size_t attack,
+                      int volume) {
+    const int64_t loop = static_cast<int64_t>(period) * periods;
     Wave wave(attack + static_cast<size_t>(loop), 0.0);
     AddPartials(wave, loop, partials, attack);
-    xm::Instrument in = Sampled(name, wave, volume, toneHz);
+    xm::Instrument in = Sampled(name, wave, volume, static_cast<double>(kSampleRate) / period);
     in.loop = xm::Loop::kForward;
     in.loopStart = static_cast<uint32_t>(attack);
     in.loopLength = static_cast<uint32_t>(loop);
@@ -70,17 +73,17 @@ xm::Instrument Bass() {
     const int period = 168;  // 131.25 Hz, close to C-3
     const int periods = 4;
     std::vector<Partial> partials;
-    for (int h = 1; h * 22050.0 / period < 5000; ++h) {
+    for (int h = 1; h * static_cast<double>(kSampleRate) / period < 5000; ++h) {
         const double mellow = 1.0 / (1.0 + (h / 5.0) * (h / 5.0));
         partials.push_back({h * periods, mellow / h, 0, h > 1 ? 0.9 / h : 0});
     }
-    xm::Instrument in = Looped("bass", partials, period * periods, Samples(0.15), 46, 22050.0 / period);
+    xm::Instrument in = Looped("bass", partials, period, periods, Samples(0.15), 46);
     in.envelope = {{{0, 64}, {6, 50}, {30, 42}}, 2};
     in.fadeout = 0x400;
     return in;
 }
 
-// The lead: a hollow pulse wave with a slow chorus and a delayed vibrato.
+// The lead: a hollow pulse wave with a light chorus and a delayed vibrato.
 xm::Instrument Lead() {
     const int period = 84;   // 262.5 Hz, close to C-4
     const int periods = 63;  // the chorus voice runs one more cycle per loop
@@ -88,9 +91,9 @@ xm::Instrument Lead() {
     for (int h = 1; h <= 14; ++h) {
         const double pulse = std::sin(kPi * h * 0.3) / h;
         partials.push_back({h * periods, pulse, 0, 0});
-        partials.push_back({h * (periods + 1), 0.35 * pulse, 1.0 + h, 0});
+        partials.push_back({h * (periods + 1), 0.35 * pulse, 1.0 + h, 0});  // out of step
     }
-    xm::Instrument in = Looped("lead", partials, period * periods, Samples(0.02), 52, 22050.0 / period);
+    xm::Instrument in = Looped("lead", partials, period, periods, Samples(0.02), 52);
     in.envelope = {{{0, 64}, {8, 52}}, 1};
     in.fadeout = 0x300;
     in.vibratoSweep = 48;
@@ -123,7 +126,7 @@ xm::Instrument Pad() {
             partials.push_back({h * (periods + detune), warm / h, rng.Uniform() * 2 * kPi, 0});
         }
     }
-    xm::Instrument in = Looped("pad", partials, period * periods, 0, 24, 22050.0 / period);
+    xm::Instrument in = Looped("pad", partials, period, periods, 0, 24);
     in.envelope = {{{0, 0}, {10, 48}, {24, 40}}, 2};
     in.fadeout = 0x200;
     return in;
