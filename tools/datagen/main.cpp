@@ -5,21 +5,24 @@
 #include <filesystem>
 #include <string>
 
+#include "art.h"
 #include "font.h"
 
 int main(int argc, char** argv) {
-    std::string out;
+    std::string out, sheets;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--out" && i + 1 < argc) {
             out = argv[++i];
+        } else if (a == "--sheets" && i + 1 < argc) {
+            sheets = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: kolvetra-datagen --out DIR\n");
+            std::fprintf(stderr, "usage: kolvetra-datagen --out DIR [--sheets DIR]\n");
             return 2;
         }
     }
     if (out.empty()) {
-        std::fprintf(stderr, "usage: kolvetra-datagen --out DIR\n");
+        std::fprintf(stderr, "usage: kolvetra-datagen --out DIR [--sheets DIR]\n");
         return 2;
     }
     namespace fs = std::filesystem;
@@ -33,5 +36,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kolvetra-datagen: cannot write the font\n");
         return 1;
     }
+    if (!MakeArt(out, sheets)) return 1;
     return 0;
 }

@@ -1,0 +1,2 @@
+#include "art.h"
+void MakeInterface(ArtOutput&) {}
