@@ -57,9 +57,9 @@ struct PropKind {
 const std::vector<PropKind>& PropKinds();
 PropPainter FindProp(const std::string& name);
 
-// The ground of each landscape as a seamless tile, for the patches and the
-// previews: `kind` 0 ground, 1 track surface.
-Picture GroundTile(int landscape, int kind, int size);
+// The ground of each landscape as a seamless 256 x 256 tile, for the patches
+// and the previews: `kind` 0 ground, 1 track surface.
+Picture GroundTile(int landscape, int kind);
 
 void MakeVehicles(ArtOutput& out);
 void MakeProps(ArtOutput& out);
