@@ -46,6 +46,7 @@ namespace {
 
 constexpr int kSheetWidth = 1500;
 constexpr int kThumbMax = 400;
+constexpr int kPageWidth = 400;
 constexpr const char* kLabelFace = "DejaVu Sans 11px";
 
 void Checker(cairo_t* cr, double x, double y, double w, double h) {
@@ -122,6 +123,11 @@ bool ArtOutput::Finish() {
                 cairo_fill(cr);
             }
             DrawText(cr, e.label, kLabelFace, c.x, c.y + h + 3, Hex(0xF0F0F0));
+            if (e.picture.width() >= kPageWidth) {
+                // Screen-sized pictures also get a page of their own.
+                const std::string page = sheets_ + "/" + sheet + "-" + e.label + ".png";
+                if (cairo_surface_write_to_png(e.picture.surface(), page.c_str()) != CAIRO_STATUS_SUCCESS) ok_ = false;
+            }
         }
         const std::string path = sheets_ + "/" + sheet + ".png";
         if (cairo_surface_write_to_png(page.surface(), path.c_str()) != CAIRO_STATUS_SUCCESS) {

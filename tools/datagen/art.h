@@ -11,7 +11,7 @@
 // Where pictures go. Every saved picture also lands on the contact sheet of
 // its group when sheets are wanted.
 class ArtOutput {
-public:
+  public:
     ArtOutput(std::string dataFolder, std::string sheetFolder);
 
     // Writes `folder`/`name`.tga under the data folder ("gfx/obj", ...).
@@ -30,7 +30,7 @@ public:
     bool ok() const { return ok_; }
     const std::string& dataFolder() const { return data_; }
 
-private:
+  private:
     struct Entry {
         std::string label;
         Picture picture;
@@ -46,16 +46,22 @@ private:
 // Copies a picture with its colours multiplied by `tint`, as the game tints.
 Picture Tinted(const Picture& picture, Rgb tint);
 
+// A vehicle as the game shows it, wheels with the paint tinted over them,
+// `zoom` times the size of its sprites.
+Picture VehicleLook(const std::string& name, int frame, Rgb tint, double zoom);
+
 // The painters of the world objects, shared with the landscape previews.
 // Each draws its object with the foot at (0, 0) of the current user space.
 using PropPainter = void (*)(cairo_t* cr);
 struct PropKind {
-    const char* name;   // object name; the sprite file is name + "1"
-    int landscape;      // 0 beach, 1 forest, 2 ice, 3 city, -1 any
+    const char* name;  // object name; the sprite file is name + "1"
+    int landscape;     // 0 beach, 1 forest, 2 ice, 3 city, -1 any
     PropPainter paint;
 };
 const std::vector<PropKind>& PropKinds();
 PropPainter FindProp(const std::string& name);
+// The 32 x 32 picture of a bonus ("bn_spd", "bn_oil", "bn_slw").
+Picture BonusPicture(const std::string& name);
 
 // The ground of each landscape as a seamless 256 x 256 tile, for the patches
 // and the previews: `kind` 0 ground, 1 track surface.

@@ -440,7 +440,8 @@ void Mushroom(cairo_t* cr) {
         cairo_arc(cr, x, -9 * s, 9 * s, M_PI, 2 * M_PI);
         cairo_close_path(cr);
         LitFillOutlined(cr, Hex(0xD8332C), x - 9 * s, -18 * s, x + 9 * s, -9 * s, 1.1);
-        for (int i = 0; i < 3; ++i) Ball(cr, x - 5 * s + i * 4.5 * s, -(13 - (i % 2) * 2.5) * s, 1.4 * s, Hex(0xFFFFFF), 0);
+        for (int i = 0; i < 3; ++i)
+            Ball(cr, x - 5 * s + i * 4.5 * s, -(13 - (i % 2) * 2.5) * s, 1.4 * s, Hex(0xFFFFFF), 0);
     }
 }
 
@@ -851,19 +852,38 @@ void SlowEmblem(cairo_t* cr) {
 }
 
 const std::vector<PropKind> kProps = {
-    {"lamp", -1, Lamp},         {"limit", -1, Limit},         {"palm", 0, Palm},       {"parasol", 0, Parasol},
-    {"rock", 0, Rock},          {"crab", 0, Crab},            {"hut", 0, Hut},         {"castle", 0, Castle},
-    {"lounger", 0, Lounger},    {"ball", 0, BeachBall},       {"rak", 0, Seashell},    {"tree", 1, Tree},
-    {"birch", 1, Birch},        {"bush", 1, Bush},            {"log", 1, Log},         {"flowers", 1, Flowers},
-    {"pen", 1, Stump},          {"mushroom", 1, Mushroom},    {"stone", 1, MossyStone}, {"hay", 1, Hay},
-    {"fir", 2, PlainFir},       {"snowfir", 2, SnowyFir},     {"snowman", 2, Snowman}, {"iceblock", 2, IceBlock},
-    {"sball", 2, Snowball},     {"igloo", 2, Igloo},          {"crystal", 2, Crystal}, {"sled", 2, Sled},
-    {"penguin", 2, Penguin},    {"house", 3, House},          {"kiosk", 3, Kiosk},     {"cone", 3, Cone},
-    {"barrel", 3, Barrel},      {"fence", 3, Fence},          {"hydrant", 3, Hydrant}, {"bench", 3, Bench},
-    {"bin", 3, Bin},            {"tyres", 3, Tyres},
+    {"lamp", -1, Lamp},      {"limit", -1, Limit},      {"palm", 0, Palm},        {"parasol", 0, Parasol},
+    {"rock", 0, Rock},       {"crab", 0, Crab},         {"hut", 0, Hut},          {"castle", 0, Castle},
+    {"lounger", 0, Lounger}, {"ball", 0, BeachBall},    {"rak", 0, Seashell},     {"tree", 1, Tree},
+    {"birch", 1, Birch},     {"bush", 1, Bush},         {"log", 1, Log},          {"flowers", 1, Flowers},
+    {"pen", 1, Stump},       {"mushroom", 1, Mushroom}, {"stone", 1, MossyStone}, {"hay", 1, Hay},
+    {"fir", 2, PlainFir},    {"snowfir", 2, SnowyFir},  {"snowman", 2, Snowman},  {"iceblock", 2, IceBlock},
+    {"sball", 2, Snowball},  {"igloo", 2, Igloo},       {"crystal", 2, Crystal},  {"sled", 2, Sled},
+    {"penguin", 2, Penguin}, {"house", 3, House},       {"kiosk", 3, Kiosk},      {"cone", 3, Cone},
+    {"barrel", 3, Barrel},   {"fence", 3, Fence},       {"hydrant", 3, Hydrant},  {"bench", 3, Bench},
+    {"bin", 3, Bin},         {"tyres", 3, Tyres},
+};
+
+struct Bonus {
+    const char* name;
+    Rgb face;
+    void (*emblem)(cairo_t*);
+};
+
+const Bonus kBonuses[] = {
+    {"bn_spd", Hex(0x2FB84A), SpeedEmblem},
+    {"bn_oil", Hex(0xF3C23A), OilEmblem},
+    {"bn_slw", Hex(0x39A7E8), SlowEmblem},
 };
 
 }  // namespace
+
+Picture BonusPicture(const std::string& name) {
+    for (const Bonus& b : kBonuses) {
+        if (name == b.name) return BonusCoin(b.face, b.emblem);
+    }
+    return Picture(1, 1);
+}
 
 const std::vector<PropKind>& PropKinds() { return kProps; }
 
@@ -886,16 +906,7 @@ void MakeProps(ArtOutput& out) {
                  true);
         out.AddPlaceable(k.name);
     }
-    const struct {
-        const char* name;
-        Rgb face;
-        void (*emblem)(cairo_t*);
-    } bonuses[] = {
-        {"bn_spd", Hex(0x2FB84A), SpeedEmblem},
-        {"bn_oil", Hex(0xF3C23A), OilEmblem},
-        {"bn_slw", Hex(0x39A7E8), SlowEmblem},
-    };
-    for (const auto& b : bonuses) {
+    for (const Bonus& b : kBonuses) {
         out.Save("gfx/obj", std::string(b.name) + "1", BonusCoin(b.face, b.emblem), "props-shared");
         out.AddPlaceable(b.name);
     }

@@ -6,6 +6,7 @@
 // the game tints with the player's colour and draws over `_wh`.
 #include <cmath>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "art.h"
@@ -33,8 +34,7 @@ struct Part {
     bool treads = false;
 };
 
-Part Box(double u, double v, double len, double wid, double round, double z0, double z1, Mat mat,
-         double grey = 0.9) {
+Part Box(double u, double v, double len, double wid, double round, double z0, double z1, Mat mat, double grey = 0.9) {
     Part p;
     p.u = u;
     p.v = v;
@@ -78,7 +78,7 @@ std::vector<Part> Jeep() {
     m.push_back(Box(0, 0, 44, 22, 2, 2, 6, Mat::Dark));
     m.push_back(Tyre(-24, 0, 5, 12, 14));  // spare wheel on the tailgate
     m.push_back(Box(0, 0, 44, 26, 4, 5, 11, Mat::Paint, 0.9));
-    m.push_back(Box(23, 0, 3, 27, 1, 3, 7, Mat::Dark));         // bumper
+    m.push_back(Box(23, 0, 3, 27, 1, 3, 7, Mat::Dark));           // bumper
     m.push_back(Box(12, 0, 17, 20, 3, 11, 11.8, Mat::Paint, 1));  // bonnet
     for (double side : {-1.0, 1.0}) {
         m.push_back(Box(22, side * 9, 2, 5, 1, 7, 10, Mat::Head));
@@ -86,8 +86,8 @@ std::vector<Part> Jeep() {
     }
     m.push_back(Box(-6, 0, 19, 21, 2, 10.5, 11.2, Mat::Dark));  // open cab floor
     for (double side : {-1.0, 1.0}) m.push_back(Box(-3, side * 5.5, 6, 8, 2, 11, 13.5, Mat::Metal));
-    m.push_back(Box(-13, 0, 6, 18, 2, 11, 13, Mat::Metal));  // rear bench
-    m.push_back(Box(3.5, 0, 2, 23, 1, 11, 17, Mat::Glass));  // windscreen
+    m.push_back(Box(-13, 0, 6, 18, 2, 11, 13, Mat::Metal));    // rear bench
+    m.push_back(Box(3.5, 0, 2, 23, 1, 11, 17, Mat::Glass));    // windscreen
     m.push_back(Box(-9, 0, 2.5, 25, 1, 11, 19, Mat::Chrome));  // roll bar
     return m;
 }
@@ -104,8 +104,8 @@ std::vector<Part> Saloon() {
     m.push_back(Box(-25, 0, 1.6, 18, 0.8, 4, 6, Mat::Chrome));
     m.push_back(Poly({{10, -10}, {10, 10}, {3, 11.5}, {-15, 11.5}, {-18, 9.5}, {-18, -9.5}, {-15, -11.5}, {3, -11.5}},
                      10, 15, Mat::Glass));
-    m.push_back(Box(-5, 0, 14, 19, 4, 15, 16.5, Mat::Paint, 1));  // roof
-    m.push_back(Box(15, 0, 9, 18, 3, 10, 10.6, Mat::Paint, 0.97)); // bonnet crease
+    m.push_back(Box(-5, 0, 14, 19, 4, 15, 16.5, Mat::Paint, 1));    // roof
+    m.push_back(Box(15, 0, 9, 18, 3, 10, 10.6, Mat::Paint, 0.97));  // bonnet crease
     return m;
 }
 
@@ -121,7 +121,7 @@ std::vector<Part> Tank() {
     for (double side : {-1.0, 1.0}) m.push_back(Box(21, side * 7, 1.5, 4, 0.5, 7, 9, Mat::Head));
     m.push_back(Box(-20, 0, 4, 14, 1, 9.5, 10.5, Mat::Dark));  // engine grille
     m.push_back(Box(-3, 0, 20, 19, 8, 9.5, 14.5, Mat::Paint, 0.92));
-    m.push_back(Box(-7, 4, 5, 5, 2.5, 14.5, 15.5, Mat::Dark));  // hatch
+    m.push_back(Box(-7, 4, 5, 5, 2.5, 14.5, 15.5, Mat::Dark));     // hatch
     m.push_back(Box(15, 0, 22, 3.6, 1.5, 11.5, 13.8, Mat::Dark));  // gun barrel
     m.push_back(Box(25.5, 0, 3, 5, 1, 11, 14.2, Mat::Dark));       // muzzle
     return m;
@@ -134,8 +134,18 @@ std::vector<Part> Turbo() {
         m.push_back(Tyre(-15, side * 12, 12, 8, 7));
     }
     m.push_back(Box(26, 0, 3, 26, 1, 1.5, 3.5, Mat::Dark));  // front wing
-    m.push_back(Poly({{27, -4}, {27, 4}, {20, 8}, {8, 9}, {-4, 13}, {-22, 13}, {-25, 10}, {-25, -10}, {-22, -13},
-                      {-4, -13}, {8, -9}, {20, -8}},
+    m.push_back(Poly({{27, -4},
+                      {27, 4},
+                      {20, 8},
+                      {8, 9},
+                      {-4, 13},
+                      {-22, 13},
+                      {-25, 10},
+                      {-25, -10},
+                      {-22, -13},
+                      {-4, -13},
+                      {8, -9},
+                      {20, -8}},
                      2, 7, Mat::Paint, 0.86));
     m.push_back(Box(4, 0, 40, 5, 2, 7, 7.4, Mat::Paint, 1));  // racing stripe
     for (double side : {-1.0, 1.0}) {
@@ -175,10 +185,12 @@ void PartPath(cairo_t* cr, const Part& p) {
 struct Frame {
     cairo_matrix_t at(double z) const {
         cairo_matrix_t m;
-        cairo_matrix_init(&m, fx * kScale, fy * kScale, -fy * kScale, fx * kScale, kCentreX, kCentreY - z * kRise);
+        const double k = kScale * zoom;
+        cairo_matrix_init(&m, fx * k, fy * k, -fy * k, fx * k, kCentreX * zoom, (kCentreY - z * kRise) * zoom);
         return m;
     }
     double fx, fy;  // forward direction on screen
+    double zoom;
 };
 
 // `paintPass`: draw the paint in greys and cut everything else out of it;
@@ -242,10 +254,11 @@ void DrawPart(cairo_t* cr, const Part& p, const Frame& f, bool paintPass) {
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
 }
 
-Picture RenderFrame(const std::vector<Part>& model, int frame, bool paintPass) {
-    Picture pic(kSize, kSize);
+Picture RenderFrame(const std::vector<Part>& model, int frame, bool paintPass, double zoom = 1) {
+    const int size = static_cast<int>(kSize * zoom);
+    Picture pic(size, size);
     const double a = (90.0 + (frame - 1) * 22.5) * M_PI / 180.0;
-    const Frame f{std::cos(a), -std::sin(a)};
+    const Frame f{std::cos(a), -std::sin(a), zoom};
     for (const Part& p : model) DrawPart(pic.cr(), p, f, paintPass);
     return pic;
 }
@@ -266,21 +279,46 @@ bool TouchesEdge(const Picture& pic) {
     return false;
 }
 
-}  // namespace
+struct Vehicle {
+    const char* name;
+    std::vector<Part> model;
+    Rgb sample;  // the tint used on the contact sheet
+};
 
-void MakeVehicles(ArtOutput& out) {
-    struct Vehicle {
-        const char* name;
-        std::vector<Part> model;
-        Rgb sample;  // the tint used on the contact sheet
-    };
-    const Vehicle vehicles[] = {
+const std::vector<Vehicle>& Vehicles() {
+    static const std::vector<Vehicle> vehicles = {
         {"jeep", Jeep(), Hex(0x3CB44B)},
         {"car", Saloon(), Hex(0xE03A2F)},
         {"tank", Tank(), Hex(0x87B05F)},
         {"turbo", Turbo(), Hex(0x2F6BE0)},
     };
-    for (const Vehicle& v : vehicles) {
+    return vehicles;
+}
+
+// Wheels with the tinted paint over them, as the game shows a car.
+Picture Composite(const Picture& wheels, const Picture& paint, Rgb tint) {
+    Picture look(wheels.width(), wheels.height());
+    cairo_set_source_surface(look.cr(), wheels.surface(), 0, 0);
+    cairo_paint(look.cr());
+    const Picture tinted = Tinted(paint, tint);
+    cairo_set_source_surface(look.cr(), tinted.surface(), 0, 0);
+    cairo_paint(look.cr());
+    return look;
+}
+
+}  // namespace
+
+Picture VehicleLook(const std::string& name, int frame, Rgb tint, double zoom) {
+    for (const Vehicle& v : Vehicles()) {
+        if (name == v.name) {
+            return Composite(RenderFrame(v.model, frame, false, zoom), RenderFrame(v.model, frame, true, zoom), tint);
+        }
+    }
+    return Picture(1, 1);
+}
+
+void MakeVehicles(ArtOutput& out) {
+    for (const Vehicle& v : Vehicles()) {
         for (int n = 1; n <= 16; ++n) {
             const Picture wheels = RenderFrame(v.model, n, false);
             const Picture paint = RenderFrame(v.model, n, true);
@@ -290,13 +328,7 @@ void MakeVehicles(ArtOutput& out) {
             const std::string frame = std::to_string(n);
             out.Save("gfx/obj", std::string(v.name) + "_wh" + frame, wheels, "vehicles-parts");
             out.Save("gfx/obj", std::string(v.name) + "_tp" + frame, paint, "vehicles-parts");
-            Picture look(kSize, kSize);
-            cairo_set_source_surface(look.cr(), wheels.surface(), 0, 0);
-            cairo_paint(look.cr());
-            const Picture tinted = Tinted(paint, v.sample);
-            cairo_set_source_surface(look.cr(), tinted.surface(), 0, 0);
-            cairo_paint(look.cr());
-            out.AddToSheet("vehicles", std::string(v.name) + frame, look, true);
+            out.AddToSheet("vehicles", std::string(v.name) + frame, Composite(wheels, paint, v.sample), true);
         }
         out.AddPlaceable(v.name);
     }

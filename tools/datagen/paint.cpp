@@ -12,9 +12,7 @@ Rgb Hex(uint32_t rrggbb) {
 
 Rgb Mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
 
-Rgb Shade(Rgb c, double amount) {
-    return amount >= 0 ? Mix(c, Rgb{1, 1, 1}, amount) : Mix(c, Rgb{0, 0, 0}, -amount);
-}
+Rgb Shade(Rgb c, double amount) { return amount >= 0 ? Mix(c, Rgb{1, 1, 1}, amount) : Mix(c, Rgb{0, 0, 0}, -amount); }
 
 Rgb Grey(double level) { return {level, level, level}; }
 
@@ -22,8 +20,7 @@ void SetColor(cairo_t* cr, Rgb c, double alpha) { cairo_set_source_rgba(cr, c.r,
 
 // ------------------------------------------------------------- Picture
 
-Picture::Picture(int width, int height)
-    : Picture(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)) {}
+Picture::Picture(int width, int height) : Picture(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)) {}
 
 Picture::Picture(cairo_surface_t* surface)
     : surface_(surface),

@@ -23,7 +23,7 @@ void SetColor(cairo_t* cr, Rgb c, double alpha = 1.0);
 
 // An ARGB32 picture with its drawing context.
 class Picture {
-public:
+  public:
     Picture(int width, int height);
     // Takes over a surface (and makes a context for it).
     explicit Picture(cairo_surface_t* surface);
@@ -38,7 +38,7 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
 
-private:
+  private:
     cairo_surface_t* surface_ = nullptr;
     cairo_t* cr_ = nullptr;
     int width_ = 0, height_ = 0;
@@ -85,13 +85,13 @@ double TileFbm(double x, double y, int size, int cells, int octaves, uint32_t se
 
 // A small deterministic dice for scattering details.
 class Dice {
-public:
+  public:
     explicit Dice(uint32_t seed) : state_(seed * 2654435761u + 1) {}
     uint32_t Next();
     double Uniform(double lo, double hi);
     int Int(int lo, int hi);  // lo .. hi inclusive
 
-private:
+  private:
     uint32_t state_;
 };
 
