@@ -142,20 +142,12 @@ Picture Tinted(const Picture& picture, Rgb tint) {
     Picture out(picture.width(), picture.height());
     cairo_set_source_surface(out.cr(), picture.surface(), 0, 0);
     cairo_paint(out.cr());
-    cairo_surface_flush(out.surface());
-    unsigned char* data = cairo_image_surface_get_data(out.surface());
-    const int stride = cairo_image_surface_get_stride(out.surface());
-    for (int y = 0; y < out.height(); ++y) {
-        uint32_t* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-        for (int x = 0; x < out.width(); ++x) {
-            const uint32_t p = row[x];
-            const auto r = static_cast<uint32_t>(((p >> 16) & 0xFF) * tint.r);
-            const auto g = static_cast<uint32_t>(((p >> 8) & 0xFF) * tint.g);
-            const auto b = static_cast<uint32_t>((p & 0xFF) * tint.b);
-            row[x] = (p & 0xFF000000u) | (r << 16) | (g << 8) | b;
-        }
-    }
-    cairo_surface_mark_dirty(out.surface());
+    ForEachPixel(out, [&](int, int, uint32_t& p) {
+        const auto r = static_cast<uint32_t>(((p >> 16) & 0xFF) * tint.r);
+        const auto g = static_cast<uint32_t>(((p >> 8) & 0xFF) * tint.g);
+        const auto b = static_cast<uint32_t>((p & 0xFF) * tint.b);
+        p = (p & 0xFF000000u) | (r << 16) | (g << 8) | b;
+    });
     return out;
 }
 

@@ -30,13 +30,8 @@ Picture Window() {
     Picture pic(400, 400);
     cairo_t* cr = pic.cr();
     RoundedRect(cr, 1, 1, 398, 398, 16);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, 400);
-    const Rgb top = Shade(kPanel, 0.15), bottom = Shade(kPanel, -0.35);
-    cairo_pattern_add_color_stop_rgb(p, 0, top.r, top.g, top.b);
-    cairo_pattern_add_color_stop_rgb(p, 1, bottom.r, bottom.g, bottom.b);
-    cairo_set_source(cr, p);
+    SetGradient(cr, 0, 0, 0, 400, {{0, Shade(kPanel, 0.15)}, {1, Shade(kPanel, -0.35)}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
     cairo_save(cr);
     cairo_clip_preserve(cr);
     SetColor(cr, Hex(0xFFFFFF), 0.04);
@@ -65,25 +60,15 @@ Picture Button() {
     Picture pic(256, 64);
     cairo_t* cr = pic.cr();
     RoundedRect(cr, 1, 1, 254, 62, 16);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, 64);
-    const Rgb top = Shade(kButton, 0.25), mid = kButton, bottom = Shade(kButton, -0.3);
-    cairo_pattern_add_color_stop_rgb(p, 0, top.r, top.g, top.b);
-    cairo_pattern_add_color_stop_rgb(p, 0.5, mid.r, mid.g, mid.b);
-    cairo_pattern_add_color_stop_rgb(p, 1, bottom.r, bottom.g, bottom.b);
-    cairo_set_source(cr, p);
+    SetGradient(cr, 0, 0, 0, 64, {{0, Shade(kButton, 0.25)}, {0.5, kButton}, {1, Shade(kButton, -0.3)}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
     SetColor(cr, Shade(kButton, -0.6));
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
     // Gloss on the upper half.
     RoundedRect(cr, 6, 4, 244, 26, 12);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 4, 0, 30);
-    cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, 0.45);
-    cairo_pattern_add_color_stop_rgba(g, 1, 1, 1, 1, 0.05);
-    cairo_set_source(cr, g);
+    SetGradient(cr, 0, 4, 0, 30, {{0, Grey(1), 0.45}, {1, Grey(1), 0.05}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
     return pic;
 }
 
@@ -116,12 +101,8 @@ Picture Title() {
     for (int i = 0; i < 5; ++i) {
         const double sy = 40 + i * 16, len = 90 + (i % 2) * 40;
         RoundedRect(cr, x - len - 6, sy, len, 7, 3.5);
-        cairo_pattern_t* p = cairo_pattern_create_linear(x - len - 6, 0, x, 0);
-        cairo_pattern_add_color_stop_rgba(p, 0, kGold.r, kGold.g, kGold.b, 0);
-        cairo_pattern_add_color_stop_rgba(p, 1, kGold.r, kGold.g, kGold.b, 0.9);
-        cairo_set_source(cr, p);
+        SetGradient(cr, x - len - 6, 0, x, 0, {{0, kGold, 0}, {1, kGold, 0.9}});
         cairo_fill(cr);
-        cairo_pattern_destroy(p);
     }
     cairo_save(cr);
     cairo_matrix_t slant;
@@ -462,12 +443,8 @@ Picture TrackPreview(int landscape) {
         cairo_line_to(cr, 400, 40);
         for (int x = 400; x >= 0; x -= 10) cairo_line_to(cr, x, 48 + 6 * std::sin(x / 23.0));
         cairo_close_path(cr);
-        cairo_pattern_t* sea = cairo_pattern_create_linear(0, 0, 0, 56);
-        cairo_pattern_add_color_stop_rgb(sea, 0, 0.1, 0.45, 0.75);
-        cairo_pattern_add_color_stop_rgb(sea, 1, 0.35, 0.78, 0.92);
-        cairo_set_source(cr, sea);
+        SetGradient(cr, 0, 0, 0, 56, {{0, Hex(0x1A73BF)}, {1, Hex(0x59C7EB)}});
         cairo_fill_preserve(cr);
-        cairo_pattern_destroy(sea);
         SetColor(cr, Hex(0xFFFFFF), 0.85);
         cairo_set_line_width(cr, 4);
         cairo_stroke(cr);

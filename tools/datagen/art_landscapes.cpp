@@ -18,36 +18,21 @@ struct Pixel {
 };
 
 void FillPixels(Picture& pic, const std::function<Pixel(int, int)>& shade) {
-    cairo_surface_flush(pic.surface());
-    unsigned char* data = cairo_image_surface_get_data(pic.surface());
-    const int stride = cairo_image_surface_get_stride(pic.surface());
-    for (int y = 0; y < pic.height(); ++y) {
-        uint32_t* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-        for (int x = 0; x < pic.width(); ++x) {
-            const Pixel p = shade(x, y);
-            const double a = std::clamp(p.a, 0.0, 1.0);
-            const auto ch = [a](double v) { return static_cast<uint32_t>(std::clamp(v, 0.0, 1.0) * a * 255 + 0.5); };
-            row[x] = static_cast<uint32_t>(a * 255 + 0.5) << 24 | ch(p.c.r) << 16 | ch(p.c.g) << 8 | ch(p.c.b);
-        }
-    }
-    cairo_surface_mark_dirty(pic.surface());
+    ForEachPixel(pic, [&](int x, int y, uint32_t& argb) {
+        const Pixel p = shade(x, y);
+        const double a = std::clamp(p.a, 0.0, 1.0);
+        const auto ch = [a](double v) { return static_cast<uint32_t>(std::clamp(v, 0.0, 1.0) * a * 255 + 0.5); };
+        argb = static_cast<uint32_t>(a * 255 + 0.5) << 24 | ch(p.c.r) << 16 | ch(p.c.g) << 8 | ch(p.c.b);
+    });
 }
 
 // Multiplies the picture's alpha by mask(x, y).
 void MaskPixels(Picture& pic, const std::function<double(int, int)>& mask) {
-    cairo_surface_flush(pic.surface());
-    unsigned char* data = cairo_image_surface_get_data(pic.surface());
-    const int stride = cairo_image_surface_get_stride(pic.surface());
-    for (int y = 0; y < pic.height(); ++y) {
-        uint32_t* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-        for (int x = 0; x < pic.width(); ++x) {
-            const double m = std::clamp(mask(x, y), 0.0, 1.0);
-            const uint32_t p = row[x];
-            const auto ch = [m](uint32_t v) { return static_cast<uint32_t>(v * m + 0.5); };
-            row[x] = ch(p >> 24) << 24 | ch((p >> 16) & 0xFF) << 16 | ch((p >> 8) & 0xFF) << 8 | ch(p & 0xFF);
-        }
-    }
-    cairo_surface_mark_dirty(pic.surface());
+    ForEachPixel(pic, [&](int x, int y, uint32_t& p) {
+        const double m = std::clamp(mask(x, y), 0.0, 1.0);
+        const auto ch = [m](uint32_t v) { return static_cast<uint32_t>(v * m + 0.5); };
+        p = ch(p >> 24) << 24 | ch((p >> 16) & 0xFF) << 16 | ch((p >> 8) & 0xFF) << 8 | ch(p & 0xFF);
+    });
 }
 
 // Draws `draw` at (x, y) and at its copies one tile away, so details that
@@ -63,6 +48,28 @@ void Wrapped(cairo_t* cr, double x, double y, const std::function<void(cairo_t*)
     }
 }
 
+// Scatters `count` small details over a tile, wrapping at its edges. Each
+// detail gets its own dice, copied for every wrapped copy so all copies
+// make the same choices.
+void Scatter(Picture& pic, uint32_t seed, int count, const std::function<void(cairo_t*, Dice)>& draw) {
+    Dice dice(seed);
+    for (int i = 0; i < count; ++i) {
+        const double x = dice.Uniform(0, kTile), y = dice.Uniform(0, kTile);
+        const Dice detail(Hash(seed, i, 5));
+        Wrapped(pic.cr(), x, y, [&](cairo_t* cr) { draw(cr, detail); });
+    }
+}
+
+// A tile coloured per pixel from its position, a seamless noise n in
+// -0.5 .. 0.5 and a per-pixel grain g in -0.5 .. 0.5.
+Picture Noisy(int cells, int octaves, uint32_t seed, const std::function<Rgb(int, int, double, double)>& colour) {
+    Picture pic(kTile, kTile);
+    FillPixels(pic, [&](int x, int y) {
+        return Pixel{colour(x, y, TileFbm(x, y, kTile, cells, octaves, seed) - 0.5, Unit(x, y, seed + 7) - 0.5)};
+    });
+    return pic;
+}
+
 double Smooth(double t) {
     t = std::clamp(t, 0.0, 1.0);
     return t * t * (3 - 2 * t);
@@ -70,86 +77,56 @@ double Smooth(double t) {
 
 // Base colour with soft patches of lighter and darker tone and a fine grain.
 Picture Mottled(Rgb base, double patches, double grain, int cells, uint32_t seed) {
-    Picture pic(kTile, kTile);
-    FillPixels(pic, [&](int x, int y) {
-        const double n = TileFbm(x, y, kTile, cells, 4, seed) - 0.5;
-        const double g = Unit(x, y, seed + 7) - 0.5;
-        return Pixel{Shade(base, n * patches * 2 + g * grain)};
-    });
-    return pic;
+    return Noisy(cells, 4, seed,
+                 [&](int, int, double n, double g) { return Shade(base, n * patches * 2 + g * grain); });
+}
+
+void Sparkle(cairo_t* cr, int points, double outer, double inner, Rgb c) {
+    Star(cr, 0, 0, points, outer, inner);
+    SetColor(cr, c, 0.9);
+    cairo_fill(cr);
 }
 
 Picture Sand(Rgb base, bool ripples, uint32_t seed) {
-    Picture pic(kTile, kTile);
-    FillPixels(pic, [&](int x, int y) {
-        const double n = TileFbm(x, y, kTile, 4, 4, seed) - 0.5;
+    Picture pic = Noisy(4, 4, seed, [&](int x, int y, double n, double g) {
         double r = 0;
         if (ripples) {
             const double warp = TileFbm(x, y, kTile, 2, 2, seed + 3) * 6;
             r = std::sin(2 * M_PI * (y * 10.0 / kTile + warp + x * 1.0 / kTile)) * 0.05;
         }
-        const double g = Unit(x, y, seed + 7) - 0.5;
-        return Pixel{Shade(base, n * 0.22 + r + g * 0.08)};
+        return Shade(base, n * 0.22 + r + g * 0.08);
     });
-    Dice dice(seed);
-    for (int i = 0; i < 60; ++i) {
-        const double x = dice.Uniform(0, kTile), y = dice.Uniform(0, kTile), r = dice.Uniform(0.6, 1.4);
-        const Rgb c = dice.Int(0, 1) ? Shade(base, 0.45) : Shade(base, -0.35);
-        Wrapped(pic.cr(), x, y, [&](cairo_t* cr) {
-            cairo_arc(cr, 0, 0, r, 0, 2 * M_PI);
-            SetColor(cr, c, 0.8);
-            cairo_fill(cr);
-        });
-    }
+    Scatter(pic, seed, 60, [&](cairo_t* cr, Dice d) {
+        const double r = d.Uniform(0.6, 1.4);
+        cairo_arc(cr, 0, 0, r, 0, 2 * M_PI);
+        SetColor(cr, d.Int(0, 1) ? Shade(base, 0.45) : Shade(base, -0.35), 0.8);
+        cairo_fill(cr);
+    });
     return pic;
 }
 
 Picture Grass(uint32_t seed) {
     const Rgb base = Hex(0x5DA548);
     Picture pic = Mottled(base, 0.16, 0.06, 4, seed);
-    Dice dice(seed);
     cairo_set_line_cap(pic.cr(), CAIRO_LINE_CAP_ROUND);
-    for (int i = 0; i < 700; ++i) {
-        const double x = dice.Uniform(0, kTile), y = dice.Uniform(0, kTile);
-        const double lean = dice.Uniform(-2, 2), len = dice.Uniform(3, 6);
-        const Rgb c = dice.Int(0, 2) ? Shade(base, -0.22) : Shade(base, 0.25);
-        Wrapped(pic.cr(), x, y, [&](cairo_t* cr) {
-            cairo_move_to(cr, 0, 0);
-            cairo_line_to(cr, lean, -len);
-            SetColor(cr, c, 0.75);
-            cairo_set_line_width(cr, 1.1);
-            cairo_stroke(cr);
-        });
-    }
-    for (int i = 0; i < 14; ++i) {
-        const double x = dice.Uniform(0, kTile), y = dice.Uniform(0, kTile);
-        const Rgb c = dice.Int(0, 1) ? Hex(0xFFF3A0) : Hex(0xFFFFFF);
-        Wrapped(pic.cr(), x, y, [&](cairo_t* cr) {
-            Star(cr, 0, 0, 5, 2.2, 1.1);
-            SetColor(cr, c, 0.9);
-            cairo_fill(cr);
-        });
-    }
+    Scatter(pic, seed, 700, [&](cairo_t* cr, Dice d) {
+        cairo_move_to(cr, 0, 0);
+        cairo_line_to(cr, d.Uniform(-2, 2), -d.Uniform(3, 6));
+        SetColor(cr, d.Int(0, 2) ? Shade(base, -0.22) : Shade(base, 0.25), 0.75);
+        cairo_set_line_width(cr, 1.1);
+        cairo_stroke(cr);
+    });
+    Scatter(pic, seed + 1, 14,
+            [](cairo_t* cr, Dice d) { Sparkle(cr, 5, 2.2, 1.1, d.Int(0, 1) ? Hex(0xFFF3A0) : Hex(0xFFFFFF)); });
     return pic;
 }
 
 Picture Snow(uint32_t seed) {
     const Rgb base = Hex(0xEEF4FA);
-    Picture pic(kTile, kTile);
-    FillPixels(pic, [&](int x, int y) {
-        const double n = TileFbm(x, y, kTile, 3, 4, seed) - 0.5;
-        const double g = Unit(x, y, seed + 5) - 0.5;
-        return Pixel{Mix(Shade(base, g * 0.03), Hex(0xB9D3EA), std::max(0.0, -n) * 1.1)};
+    Picture pic = Noisy(3, 4, seed, [&](int, int, double n, double g) {
+        return Mix(Shade(base, g * 0.03), Hex(0xB9D3EA), std::max(0.0, -n) * 1.1);
     });
-    Dice dice(seed);
-    for (int i = 0; i < 40; ++i) {
-        const double x = dice.Uniform(0, kTile), y = dice.Uniform(0, kTile);
-        Wrapped(pic.cr(), x, y, [&](cairo_t* cr) {
-            Star(cr, 0, 0, 4, 2.2, 0.5);
-            SetColor(cr, Hex(0xFFFFFF), 0.9);
-            cairo_fill(cr);
-        });
-    }
+    Scatter(pic, seed, 40, [](cairo_t* cr, Dice) { Sparkle(cr, 4, 2.2, 0.5, Hex(0xFFFFFF)); });
     return pic;
 }
 
@@ -183,68 +160,49 @@ Picture Paving(uint32_t seed) {
 }
 
 Picture Dirt(uint32_t seed) {
-    const Rgb base = Hex(0x9C7248);
-    Picture pic = Mottled(base, 0.2, 0.1, 5, seed);
-    Dice dice(seed);
-    for (int i = 0; i < 90; ++i) {
-        const double x = dice.Uniform(0, kTile), y = dice.Uniform(0, kTile), r = dice.Uniform(1, 2.6);
-        const Rgb c = Shade(Hex(0x9A8E80), dice.Uniform(-0.2, 0.25));
-        Wrapped(pic.cr(), x, y, [&](cairo_t* cr) { Ball(cr, 0, 0, r, c, 0.5); });
-    }
+    Picture pic = Mottled(Hex(0x9C7248), 0.2, 0.1, 5, seed);
+    Scatter(pic, seed, 90, [](cairo_t* cr, Dice d) {
+        const double r = d.Uniform(1, 2.6);
+        Ball(cr, 0, 0, r, Shade(Hex(0x9A8E80), d.Uniform(-0.2, 0.25)), 0.5);
+    });
     return pic;
 }
 
 Picture Ice(uint32_t seed) {
     const Rgb base = Hex(0x9FD4F0);
-    Picture pic(kTile, kTile);
-    FillPixels(pic, [&](int x, int y) {
-        const double n = TileFbm(x, y, kTile, 3, 4, seed) - 0.5;
+    Picture pic = Noisy(3, 4, seed, [&](int x, int y, double n, double) {
         const double streak = std::pow(std::abs(std::sin(2 * M_PI * ((x + y) * 3.0 / kTile + n))), 12);
-        return Pixel{Shade(base, n * 0.35 + streak * 0.35)};
+        return Shade(base, n * 0.35 + streak * 0.35);
     });
-    Dice dice(seed);
-    cairo_t* cr = pic.cr();
-    for (int i = 0; i < 7; ++i) {
-        const double x = dice.Uniform(0, kTile), y = dice.Uniform(0, kTile);
-        double pts[5][2];
+    Scatter(pic, seed, 7, [](cairo_t* cr, Dice d) {
+        // A crack: a short random walk.
         double px = 0, py = 0;
-        for (auto& p : pts) {
-            px += dice.Uniform(-14, 14);
-            py += dice.Uniform(-14, 14);
-            p[0] = px;
-            p[1] = py;
+        cairo_move_to(cr, 0, 0);
+        for (int k = 0; k < 5; ++k) {
+            px += d.Uniform(-14, 14);
+            py += d.Uniform(-14, 14);
+            cairo_line_to(cr, px, py);
         }
-        Wrapped(cr, x, y, [&](cairo_t* c) {
-            cairo_move_to(c, 0, 0);
-            for (const auto& p : pts) cairo_line_to(c, p[0], p[1]);
-            SetColor(c, Hex(0xFFFFFF), 0.7);
-            cairo_set_line_width(c, 1);
-            cairo_stroke(c);
-        });
-    }
+        SetColor(cr, Hex(0xFFFFFF), 0.7);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+    });
     return pic;
 }
 
 Picture Asphalt(uint32_t seed) {
     const Rgb base = Hex(0x55585E);
-    Picture pic(kTile, kTile);
-    FillPixels(pic, [&](int x, int y) {
-        const double n = TileFbm(x, y, kTile, 4, 3, seed) - 0.5;
-        const double g = Unit(x, y, seed + 3);
-        return Pixel{Shade(base, n * 0.18 + (g > 0.93 ? 0.18 : g < 0.07 ? -0.2 : 0))};
+    return Noisy(4, 3, seed, [&](int, int, double n, double g) {
+        return Shade(base, n * 0.18 + (g > 0.43 ? 0.18 : g < -0.43 ? -0.2 : 0));
     });
-    return pic;
 }
 
 Picture Water(uint32_t seed) {
     const Rgb deep = Hex(0x1F7FC4), light = Hex(0x6FD0F2);
-    Picture pic(kTile, kTile);
-    FillPixels(pic, [&](int x, int y) {
-        const double n = TileFbm(x, y, kTile, 3, 3, seed);
+    return Noisy(3, 3, seed, [&](int x, int y, double n, double) {
         const double ridge = 1 - std::abs(TileFbm(x, y, kTile, 4, 3, seed + 11) - 0.5) * 2;
-        return Pixel{Mix(Mix(deep, Shade(deep, -0.2), n), light, std::pow(ridge, 8) * 0.8)};
+        return Mix(Mix(deep, Shade(deep, -0.2), n + 0.5), light, std::pow(ridge, 8) * 0.8);
     });
-    return pic;
 }
 
 // Soft edge: 0 at the border, 1 from `soft` pixels in, with a little noise

@@ -4,12 +4,26 @@
 // cropped so that the foot is its bottom centre, which is where the game
 // stands it, and its width sets its collision size.
 #include <cmath>
+#include <functional>
 
 #include "art.h"
 
 namespace {
 
 // ------------------------------------------------------------- shared parts
+
+// LitFillOutlined, then `inside` draws its details clipped to the shape.
+void LitFillDecorated(cairo_t* cr, Rgb base, double x0, double y0, double x1, double y1, double lineWidth,
+                      double contrast, const std::function<void()>& inside) {
+    cairo_path_t* path = cairo_copy_path(cr);
+    LitFillOutlined(cr, base, x0, y0, x1, y1, lineWidth, contrast);
+    cairo_save(cr);
+    cairo_append_path(cr, path);
+    cairo_clip(cr);
+    inside();
+    cairo_restore(cr);
+    cairo_path_destroy(path);
+}
 
 // An irregular boulder of radius rx, ry sitting on the ground.
 void Boulder(cairo_t* cr, double rx, double ry, Rgb stone, Rgb moss, uint32_t seed) {
@@ -117,13 +131,8 @@ void Fir(cairo_t* cr, bool snow) {
 void Pole(cairo_t* cr, double x, double top, double width, Rgb colour) {
     cairo_new_path(cr);
     cairo_rectangle(cr, x - width / 2, top, width, -top);
-    cairo_pattern_t* p = cairo_pattern_create_linear(x - width / 2, 0, x + width / 2, 0);
-    const Rgb hi = Shade(colour, 0.35), lo = Shade(colour, -0.35);
-    cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-    cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-    cairo_set_source(cr, p);
+    SetGradient(cr, x - width / 2, 0, x + width / 2, 0, {{0, Shade(colour, 0.35)}, {1, Shade(colour, -0.35)}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
     Outline(cr, colour, 1);
     cairo_new_path(cr);
 }
@@ -281,11 +290,7 @@ void Castle(cairo_t* cr) {
         }
     }
     Pole(cr, 0, -44, 1.2, Hex(0x6B4326));
-    cairo_new_path(cr);
-    cairo_move_to(cr, 0, -44);
-    cairo_line_to(cr, 10, -41);
-    cairo_line_to(cr, 0, -38);
-    cairo_close_path(cr);
+    Polygon(cr, {{0, -44}, {10, -41}, {0, -38}});
     LitFillOutlined(cr, Hex(0xE8413A), 0, -44, 10, -38, 0.8);
     RoundedRect(cr, -3, -9, 6, 9, 3);
     SetColor(cr, Shade(sand, -0.5));
@@ -485,11 +490,7 @@ void Snowman(cairo_t* cr) {
     LitFillOutlined(cr, Hex(0xD8332C), 3, -35, 7, -26, 1);
     Ball(cr, 0, -44, 7, snow, 1.2);
     for (double x : {-2.5, 2.5}) Ball(cr, x, -46, 1.1, Hex(0x222222), 0);
-    cairo_new_path(cr);
-    cairo_move_to(cr, 0, -44.5);
-    cairo_line_to(cr, 8, -43);
-    cairo_line_to(cr, 0, -42.5);
-    cairo_close_path(cr);
+    Polygon(cr, {{0, -44.5}, {8, -43}, {0, -42.5}});
     LitFillOutlined(cr, Hex(0xF08A24), 0, -45, 8, -42, 0.7);
     for (double y : {-30.0, -25.0}) Ball(cr, 0, y, 1.2, Hex(0x222222), 0);
     Cylinder(cr, 0, -50, 5, 7, Hex(0x2A2A30), 0.4);
@@ -513,6 +514,16 @@ void IceBlock(cairo_t* cr) {
 }
 
 void Snowball(cairo_t* cr) { Ball(cr, 0, -10, 10, Hex(0xEEF4FB), 1.2); }
+
+// An arch standing on the ground: straight sides `side` high, round top.
+void Arch(cairo_t* cr, double halfWidth, double side) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, -halfWidth, 0);
+    cairo_line_to(cr, -halfWidth, -side);
+    cairo_arc(cr, 0, -side, halfWidth, M_PI, 2 * M_PI);
+    cairo_line_to(cr, halfWidth, 0);
+    cairo_close_path(cr);
+}
 
 void Igloo(cairo_t* cr) {
     const Rgb snow = Hex(0xEAF3FC);
@@ -542,19 +553,10 @@ void Igloo(cairo_t* cr) {
     cairo_stroke(cr);
     cairo_restore(cr);
     cairo_path_destroy(dome);
-    cairo_new_path(cr);
-    cairo_move_to(cr, -11, 0);
-    cairo_line_to(cr, -11, -10);
-    cairo_arc(cr, 0, -10, 11, M_PI, 2 * M_PI);
-    cairo_line_to(cr, 11, 0);
-    cairo_close_path(cr);
+    // The entrance: an arch of snow with a dark doorway.
+    Arch(cr, 11, 10);
     LitFillOutlined(cr, snow, -11, -21, 11, 0, 1.3);
-    cairo_new_path(cr);
-    cairo_move_to(cr, -6, 0);
-    cairo_line_to(cr, -6, -9);
-    cairo_arc(cr, 0, -9, 6, M_PI, 2 * M_PI);
-    cairo_line_to(cr, 6, 0);
-    cairo_close_path(cr);
+    Arch(cr, 6, 9);
     SetColor(cr, Hex(0x2B3A4E));
     cairo_fill(cr);
 }
@@ -605,11 +607,7 @@ void Penguin(cairo_t* cr) {
     LitFill(cr, Hex(0xF6F6F2), -6, -20, 6, -2, 0.15);
     Ball(cr, 0, -26, 6.5, Hex(0x2A2E3A), 1.1);
     for (double x : {-2.3, 2.3}) Ball(cr, x, -27, 1.2, Hex(0xFFFFFF), 0);
-    cairo_new_path(cr);
-    cairo_move_to(cr, -2, -24.5);
-    cairo_line_to(cr, 2, -24.5);
-    cairo_line_to(cr, 0, -21.5);
-    cairo_close_path(cr);
+    Polygon(cr, {{-2, -24.5}, {2, -24.5}, {0, -21.5}});
     SetColor(cr, Hex(0xF08A24));
     cairo_fill(cr);
 }
@@ -660,18 +658,11 @@ void Kiosk(cairo_t* cr) {
     cairo_line_to(cr, 21, -33);
     cairo_line_to(cr, -21, -33);
     cairo_close_path(cr);
-    cairo_path_t* awning = cairo_copy_path(cr);
-    LitFillOutlined(cr, Hex(0xF4F0E6), -24, -33, 24, -24, 1.2);
-    cairo_save(cr);
-    cairo_append_path(cr, awning);
-    cairo_clip(cr);
-    for (int i = 0; i < 6; ++i) {
-        cairo_rectangle(cr, -24 + i * 8, -34, 4, 11);
+    LitFillDecorated(cr, Hex(0xF4F0E6), -24, -33, 24, -24, 1.2, 0.25, [cr] {
+        for (int i = 0; i < 6; ++i) cairo_rectangle(cr, -24 + i * 8, -34, 4, 11);
         SetColor(cr, Hex(0x2FA45A));
         cairo_fill(cr);
-    }
-    cairo_restore(cr);
-    cairo_path_destroy(awning);
+    });
 }
 
 void Cone(cairo_t* cr) {
@@ -683,18 +674,11 @@ void Cone(cairo_t* cr) {
     cairo_line_to(cr, 2, -26);
     cairo_line_to(cr, 8, -4);
     cairo_close_path(cr);
-    cairo_path_t* body = cairo_copy_path(cr);
-    LitFillOutlined(cr, Hex(0xFF7A1A), -8, -26, 8, -4, 1.1, 0.3);
-    cairo_save(cr);
-    cairo_append_path(cr, body);
-    cairo_clip(cr);
-    for (double y : {-20.0, -12.0}) {
-        cairo_rectangle(cr, -10, y, 20, 4);
+    LitFillDecorated(cr, Hex(0xFF7A1A), -8, -26, 8, -4, 1.1, 0.3, [cr] {
+        for (double y : {-20.0, -12.0}) cairo_rectangle(cr, -10, y, 20, 4);
         SetColor(cr, Hex(0xF6F6F6));
         cairo_fill(cr);
-    }
-    cairo_restore(cr);
-    cairo_path_destroy(body);
+    });
 }
 
 void Barrel(cairo_t* cr) {
@@ -719,24 +703,18 @@ void Barrel(cairo_t* cr) {
 void Fence(cairo_t* cr) {
     for (double x : {-20.0, 20.0}) Cylinder(cr, x, 0, 3, 20, Hex(0x6E7278));
     for (double y : {-17.0, -9.0}) {
-        cairo_save(cr);
         cairo_rectangle(cr, -23, y - 3, 46, 6);
-        cairo_path_t* board = cairo_copy_path(cr);
-        LitFillOutlined(cr, Hex(0xF6F6F6), -23, y - 3, 23, y + 3, 1.1);
-        cairo_append_path(cr, board);
-        cairo_clip(cr);
-        for (int i = 0; i < 6; ++i) {
-            cairo_new_path(cr);
-            cairo_move_to(cr, -23 + i * 9, y + 3);
-            cairo_line_to(cr, -19 + i * 9, y - 3);
-            cairo_line_to(cr, -15 + i * 9, y - 3);
-            cairo_line_to(cr, -19 + i * 9, y + 3);
-            cairo_close_path(cr);
+        LitFillDecorated(cr, Hex(0xF6F6F6), -23, y - 3, 23, y + 3, 1.1, 0.25, [cr, y] {
+            for (int i = 0; i < 6; ++i) {
+                cairo_move_to(cr, -23 + i * 9, y + 3);
+                cairo_line_to(cr, -19 + i * 9, y - 3);
+                cairo_line_to(cr, -15 + i * 9, y - 3);
+                cairo_line_to(cr, -19 + i * 9, y + 3);
+                cairo_close_path(cr);
+            }
             SetColor(cr, Hex(0xE03A2F));
             cairo_fill(cr);
-        }
-        cairo_restore(cr);
-        cairo_path_destroy(board);
+        });
     }
 }
 

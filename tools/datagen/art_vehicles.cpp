@@ -35,27 +35,20 @@ struct Part {
 };
 
 Part Box(double u, double v, double len, double wid, double round, double z0, double z1, Mat mat, double grey = 0.9) {
-    Part p;
-    p.u = u;
-    p.v = v;
-    p.len = len;
-    p.wid = wid;
-    p.round = round;
-    p.z0 = z0;
-    p.z1 = z1;
-    p.mat = mat;
-    p.grey = grey;
-    return p;
+    return Part{.outline = {},
+                .u = u,
+                .v = v,
+                .len = len,
+                .wid = wid,
+                .round = round,
+                .z0 = z0,
+                .z1 = z1,
+                .mat = mat,
+                .grey = grey};
 }
 
 Part Poly(std::vector<Pt> outline, double z0, double z1, Mat mat, double grey = 0.9) {
-    Part p;
-    p.outline = std::move(outline);
-    p.z0 = z0;
-    p.z1 = z1;
-    p.mat = mat;
-    p.grey = grey;
-    return p;
+    return Part{.outline = std::move(outline), .z0 = z0, .z1 = z1, .mat = mat, .grey = grey};
 }
 
 Part Tyre(double u, double v, double len, double wid, double height = 7) {

@@ -18,6 +18,13 @@ Rgb Grey(double level) { return {level, level, level}; }
 
 void SetColor(cairo_t* cr, Rgb c, double alpha) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
 
+void SetGradient(cairo_t* cr, double x0, double y0, double x1, double y1, std::initializer_list<Stop> stops) {
+    cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
+    for (const Stop& s : stops) cairo_pattern_add_color_stop_rgba(p, s.at, s.c.r, s.c.g, s.c.b, s.alpha);
+    cairo_set_source(cr, p);
+    cairo_pattern_destroy(p);
+}
+
 // ------------------------------------------------------------- Picture
 
 Picture::Picture(int width, int height) : Picture(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)) {}
@@ -64,6 +71,12 @@ void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
     cairo_restore(cr);
 }
 
+void Polygon(cairo_t* cr, std::initializer_list<Point> points) {
+    cairo_new_path(cr);
+    for (const Point& p : points) cairo_line_to(cr, p.x, p.y);
+    cairo_close_path(cr);
+}
+
 void Star(cairo_t* cr, double cx, double cy, int points, double outer, double inner, double turn) {
     cairo_new_sub_path(cr);
     for (int i = 0; i < points * 2; ++i) {
@@ -75,15 +88,8 @@ void Star(cairo_t* cr, double cx, double cy, int points, double outer, double in
 }
 
 void LitFill(cairo_t* cr, Rgb base, double x0, double y0, double x1, double y1, double contrast) {
-    cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
-    const Rgb hi = Shade(base, contrast), lo = Shade(base, -contrast);
-    cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-    cairo_pattern_add_color_stop_rgb(p, 0.5, base.r, base.g, base.b);
-    cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
-    cairo_new_path(cr);
+    SetGradient(cr, x0, y0, x1, y1, {{0, Shade(base, contrast)}, {0.5, base}, {1, Shade(base, -contrast)}});
+    cairo_fill(cr);
 }
 
 void Outline(cairo_t* cr, Rgb base, double lineWidth, double alpha) {
@@ -131,14 +137,8 @@ void Cylinder(cairo_t* cr, double cx, double footY, double rx, double height, Rg
     cairo_restore(cr);
     cairo_line_to(cr, cx + rx, topY);
     cairo_close_path(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(cx - rx, 0, cx + rx, 0);
-    const Rgb hi = Shade(base, 0.15), lo = Shade(base, -0.4);
-    cairo_pattern_add_color_stop_rgb(p, 0, base.r, base.g, base.b);
-    cairo_pattern_add_color_stop_rgb(p, 0.3, hi.r, hi.g, hi.b);
-    cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-    cairo_set_source(cr, p);
+    SetGradient(cr, cx - rx, 0, cx + rx, 0, {{0, base}, {0.3, Shade(base, 0.15)}, {1, Shade(base, -0.4)}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
     Outline(cr, base);
     cairo_new_path(cr);
     // Top.
@@ -220,21 +220,26 @@ int Dice::Int(int lo, int hi) { return lo + static_cast<int>(Next() % static_cas
 
 // ------------------------------------------------------------- pictures
 
-Picture CropToFoot(const Picture& picture, int footX, int footY) {
+void ForEachPixel(const Picture& picture, const std::function<void(int x, int y, uint32_t& argb)>& visit) {
     cairo_surface_flush(picture.surface());
-    const unsigned char* data = cairo_image_surface_get_data(picture.surface());
+    unsigned char* data = cairo_image_surface_get_data(picture.surface());
     const int stride = cairo_image_surface_get_stride(picture.surface());
-    int minX = picture.width(), maxX = -1, minY = footY;
-    for (int y = 0; y < std::min(footY, picture.height()); ++y) {
-        const uint32_t* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
-        for (int x = 0; x < picture.width(); ++x) {
-            if ((row[x] >> 24) > 8) {
-                minX = std::min(minX, x);
-                maxX = std::max(maxX, x);
-                minY = std::min(minY, y);
-            }
-        }
+    for (int y = 0; y < picture.height(); ++y) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+        for (int x = 0; x < picture.width(); ++x) visit(x, y, row[x]);
     }
+    cairo_surface_mark_dirty(picture.surface());
+}
+
+Picture CropToFoot(const Picture& picture, int footX, int footY) {
+    int minX = picture.width(), maxX = -1, minY = footY;
+    ForEachPixel(picture, [&](int x, int y, uint32_t& p) {
+        if (y < footY && (p >> 24) > 8) {
+            minX = std::min(minX, x);
+            maxX = std::max(maxX, x);
+            minY = std::min(minY, y);
+        }
+    });
     const int half = std::max({1, footX - minX, maxX + 1 - footX});
     Picture out(2 * half, std::max(1, footY - minY));
     cairo_set_source_surface(out.cr(), picture.surface(), half - footX, -minY);
@@ -312,14 +317,8 @@ void DrawOutlinedText(cairo_t* cr, const std::string& text, const std::string& f
     SetColor(cr, edge);
     cairo_set_line_width(cr, edgeWidth * 2);
     cairo_stroke_preserve(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + size.height);
-    const Rgb hi = Shade(fill, 0.45), lo = Shade(fill, -0.2);
-    cairo_pattern_add_color_stop_rgb(p, 0.2, hi.r, hi.g, hi.b);
-    cairo_pattern_add_color_stop_rgb(p, 0.55, fill.r, fill.g, fill.b);
-    cairo_pattern_add_color_stop_rgb(p, 0.85, lo.r, lo.g, lo.b);
-    cairo_set_source(cr, p);
+    SetGradient(cr, 0, y, 0, y + size.height, {{0.2, Shade(fill, 0.45)}, {0.55, fill}, {0.85, Shade(fill, -0.2)}});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
     cairo_restore(cr);
     g_object_unref(layout);
 }

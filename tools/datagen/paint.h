@@ -5,6 +5,8 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <string>
 
 struct Rgb {
@@ -20,6 +22,14 @@ Rgb Shade(Rgb c, double amount);
 Rgb Grey(double level);
 
 void SetColor(cairo_t* cr, Rgb c, double alpha = 1.0);
+
+struct Stop {
+    double at;
+    Rgb c;
+    double alpha = 1.0;
+};
+// Makes a linear gradient from (x0, y0) to (x1, y1) the source.
+void SetGradient(cairo_t* cr, double x0, double y0, double x1, double y1, std::initializer_list<Stop> stops);
 
 // An ARGB32 picture with its drawing context.
 class Picture {
@@ -48,6 +58,11 @@ class Picture {
 
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
+struct Point {
+    double x, y;
+};
+// A closed polygon as a new path.
+void Polygon(cairo_t* cr, std::initializer_list<Point> points);
 // A regular star or polygon: `points` tips between radii `outer` and `inner`.
 void Star(cairo_t* cr, double cx, double cy, int points, double outer, double inner, double turn = 0);
 
@@ -96,6 +111,10 @@ class Dice {
 };
 
 // ------------------------------------------------------------- pictures
+
+// Visits every pixel as premultiplied ARGB, row by row, and lets `visit`
+// change it.
+void ForEachPixel(const Picture& picture, const std::function<void(int x, int y, uint32_t& argb)>& visit);
 
 // Crops a picture drawn with its foot at (footX, footY) down to the drawn
 // pixels, keeping footX as the middle column and footY as the bottom row, so
