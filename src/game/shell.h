@@ -33,11 +33,16 @@ extern int32_t progress, score, difficulty, vehiclechoice, colourchoice, singlet
 extern std::string profilename;
 extern uint8_t optwindowed, optmusicoff, optambientoff;
 
+// The vehicles by `vehiclechoice`: the names of their world objects and of
+// their preview textures.
+inline constexpr const char* vehiclenames[4] = {"jeep", "car", "tank", "turbo"};
+
 void GameInit();
 void GameDraw();
 void GameTick();
 void GameQuit();
 
 // The program: seeds the random generator, registers the procedures and runs
-// the engine until the game ends.
-void RunGame(uint64_t seed);
+// the engine until the game ends. Returns the program's exit status: 1 when
+// start-up could not finish, else 0.
+int RunGame(uint64_t seed);
