@@ -399,4 +399,59 @@ TEST_F(GuiScreens, EveryWindowIsDrawnWithItsTextInside) {
     gamestate = 0;
 }
 
+TEST_F(GuiScreens, StartUpEndsInOrderWithoutTheObjectList) {
+    fs::create_directories(scratch.path() / "data/fnt");
+    for (const char* file : {"font.tga", "font.ofi"}) {
+        fs::copy_file(TestDataFolder() + "/fnt/" + file, scratch.path() / "data/fnt" / file);
+    }
+    GameInit();
+    EXPECT_FALSE(Host_QuitRequested());
+    EXPECT_EQ(gamestate, stProfiles);
+    EXPECT_EQ(Elements.count(), 138);
+
+    fs::remove(scratch / "data/gfx/obj/list.txt");
+    testing::internal::CaptureStderr();
+    GameInit();
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(Host_QuitRequested());
+    EXPECT_NE(message.find(scratch / "data/gfx/obj/list.txt"), std::string::npos) << message;
+    gamestate = 0;
+}
+
+TEST_F(GuiScreens, GameDrawRunsTheScreensAndTheCursorOutsideTheRace) {
+    WriteSolidTga(scratch / "blank.tga", 4, 4, 0x000000);  // what every missing picture shows
+    WriteSolidTga(scratch / "g_cur.tga", 4, 4, 0x00FF00);
+    LoadTexture(SharedTextures, scratch / "blank.tga");
+    LoadTexture(SharedTextures, scratch / "g_cur.tga");
+    ScreenHandlers handlers;
+    handlers.OpenTournament = Fire<1>;
+    Build(handlers);
+    OE_RegProcedure(OE_PROC_DRAW, GameDraw);
+    ShowOnly("wnd_menu");
+    const ielement& tournament = ElementNamed("btn_tr");
+    const int x = tournament.x + 20, y = tournament.y + 20;
+    mousex = 600;
+    mousey = 40;
+
+    for (int state : {0, 3, 4}) {
+        gamestate = static_cast<uint8_t>(state);
+        Click(x, y);
+        EXPECT_EQ(fired, 0);
+        EXPECT_EQ(Host_ReadPixel(600, 40), 0u) << state;
+    }
+
+    gearspin = 100;
+    gamestate = stMenu;
+    Click(x, y);
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(Host_ReadPixel(584, 32), 0x00FF00u);  // the cursor hangs 16 left and 8 above the mouse
+    EXPECT_EQ(Host_ReadPixel(647, 95), 0x00FF00u);
+    EXPECT_EQ(Host_ReadPixel(583, 32), 0u);
+    EXPECT_EQ(WidgetNamed<Iimage>("img_sh3")->angle, 145);
+    EXPECT_EQ(WidgetNamed<Iimage>("img_sh1")->angle, 100);
+    EXPECT_EQ(WidgetNamed<Iimage>("img_sh2")->angle, -5);
+    gamestate = 0;
+    gearspin = 0;
+}
+
 }  // namespace

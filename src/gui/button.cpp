@@ -1,10 +1,8 @@
 #include "gui/widgets.h"
 
 void Ibutton::Process() {
-    if (!visible) return;
-    ielement::Process();
-    const Point o = Origin();
-    const int left = x + o.x, top = y + o.y;
+    int left = 0, top = 0;
+    if (!Begin(left, top)) return;
     // The face follows the hover state of the last pass, so it changes one
     // frame after the mouse enters or leaves.
     if (hover) {

@@ -3,10 +3,8 @@
 #include "gui/widgets.h"
 
 void Icheckbox::Process() {
-    if (!visible) return;
-    ielement::Process();
-    const Point o = Origin();
-    const int left = x + o.x, top = y + o.y;
+    int left = 0, top = 0;
+    if (!Begin(left, top)) return;
     if (checked) {
         Pr2D_Rect(left, top, width, height, HighlightColor, 64, 1);
     } else {

@@ -14,10 +14,8 @@ void DropLastCharacter(std::string& text) {
 }  // namespace
 
 void Iedit::Process() {
-    if (!visible) return;
-    ielement::Process();
-    const Point o = Origin();
-    const int left = x + o.x, top = y + o.y;
+    int left = 0, top = 0;
+    if (!Begin(left, top)) return;
     if (focused) {
         // Everything typed since the last frame goes in at once while the
         // text is narrower than the box; typing into a full box is lost.

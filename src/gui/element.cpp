@@ -36,6 +36,15 @@ void ielement::Process() {
     }
 }
 
+bool ielement::Begin(int& left, int& top) {
+    if (!visible) return false;
+    ielement::Process();
+    const Point o = Origin();
+    left = x + o.x;
+    top = y + o.y;
+    return true;
+}
+
 int ElementList::append(std::unique_ptr<ielement> element) {
     const int index = count();
     names_.assign(element->name, index);

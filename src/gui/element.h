@@ -49,6 +49,11 @@ class ielement {
     Point Origin() const;
     // Whether the mouse is strictly inside the element's rectangle on screen.
     bool MouseInside() const;
+
+  protected:
+    // How every widget's Process starts: false for a hidden element;
+    // otherwise runs the base step and gives the element's corner on screen.
+    bool Begin(int& left, int& top);
 };
 
 // The one list of every element, in creation order. It owns them and is only

@@ -1,10 +1,8 @@
 #include "gui/widgets.h"
 
 void Iimage::Process() {
-    if (!visible) return;
-    ielement::Process();
-    const Point o = Origin();
-    const int left = x + o.x, top = y + o.y;
+    int left = 0, top = 0;
+    if (!Begin(left, top)) return;
     if (tinted) {
         FX_SetColorMix(tint);
         SSprite_Draw(texture, left, top, width, height, 255, static_cast<float>(angle), FX_PLAIN | FX_COLORMIX);

@@ -2,10 +2,8 @@
 
 // A label reacts to the mouse before it draws, in colours of its own.
 void Ilabel::Process() {
-    if (!visible) return;
-    ielement::Process();
-    const Point o = Origin();
-    const int left = x + o.x, top = y + o.y;
+    int left = 0, top = 0;
+    if (!Begin(left, top)) return;
     // The focus outline is drawn fully transparent: a focused label looks
     // like any other.
     if (focused) Pr2D_Rect(left - 1, top - 1, width + 2, height + 2, 0x000080, 0, 0);

@@ -15,10 +15,8 @@ int ListRowItem(const Ilist& list, int row) {
 }
 
 void Ilist::Process() {
-    if (!visible) return;
-    ielement::Process();
-    const Point o = Origin();
-    const int left = x + o.x, top = y + o.y;
+    int left = 0, top = 0;
+    if (!Begin(left, top)) return;
     Pr2D_Rect(left, top, width, height, 0x000000, 64, 1);
     Pr2D_Rect(left, top, width, height, 0xFFFFFF, 64, 0);
     if (!noScrollButtons) {
