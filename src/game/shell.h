@@ -33,10 +33,6 @@ extern int32_t progress, score, difficulty, vehiclechoice, colourchoice, singlet
 extern std::string profilename;
 extern uint8_t optwindowed, optmusicoff, optambientoff;
 
-// The vehicles by `vehiclechoice`: the names of their world objects and of
-// their preview textures.
-inline constexpr const char* vehiclenames[4] = {"jeep", "car", "tank", "turbo"};
-
 void GameInit();
 void GameDraw();
 void GameTick();

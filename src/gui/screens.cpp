@@ -7,6 +7,7 @@
 #include "gui/widgets.h"
 #include "media/sound_base.h"
 #include "media/texture_base.h"
+#include "world/world.h"
 
 namespace {
 
