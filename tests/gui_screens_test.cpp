@@ -158,87 +158,59 @@ TEST_F(GuiScreens, SharedNamesReachTheLaterElementAndEachKeepsItsHandler) {
 }
 
 TEST_F(GuiScreens, EveryHandlerSlotReachesTheElementsThatCallIt) {
-    ScreenHandlers h;
-    h.OpenTournament = Fire<1>;
-    h.OpenSingleRace = Fire<2>;
-    h.OpenOptions = Fire<3>;
-    h.OpenProfiles = Fire<4>;
-    h.OpenHelp = Fire<5>;
-    h.QuitGame = Fire<6>;
-    h.OpenMoreGames = Fire<7>;
-    h.OpenTellFriend = Fire<8>;
-    h.OpenSubscribe = Fire<9>;
-    h.OpenWebsite = Fire<10>;
-    h.BackToMenu = Fire<11>;
-    h.OpenCreateProfile = Fire<12>;
-    h.OpenLoadProfile = Fire<13>;
-    h.CreateProfile = Fire<14>;
-    h.LoadListedProfile = Fire<15>;
-    h.NextVehicle = Fire<16>;
-    h.PreviousVehicle = Fire<17>;
-    h.NextColour = Fire<18>;
-    h.PreviousColour = Fire<19>;
-    h.NextTrack = Fire<20>;
-    h.PreviousTrack = Fire<21>;
-    h.CycleDifficulty = Fire<22>;
-    h.StartTournamentRace = Fire<23>;
-    h.StartSingleRace = Fire<24>;
-    h.AcceptOptions = Fire<25>;
-    h.ShowHelpOverview = Fire<26>;
-    h.ShowHelpControls = Fire<27>;
-    h.ResumeRace = Fire<28>;
-    h.EditorSave = Fire<29>;
-    h.EditorLoad = Fire<30>;
-    h.UndoWaypoint = Fire<31>;
-    Build(h);
-
-    const std::map<int, std::vector<std::string>> expected = {
-        {1, {"btn_tr", "btn_co", "btn_coa"}},
-        {2, {"btn_sr", "btn_co2", "btn_coa2"}},
-        {3, {"btn_op"}},
-        {4, {"btn_pr"}},
-        {5, {"btn_hlp"}},
-        {6, {"btn_qt"}},
-        {7, {"btn_more", "btn_send"}},
-        {8, {"btn_tell"}},
-        {9, {"btn_tell"}},
-        {10, {"img_logo"}},
-        {11, {"btn_prbb", "btn_bk", "btn_bk22", "btn_bk3", "btn_coa2", "btn_bk21"}},
-        {12, {"btn_pr_cr"}},
-        {13, {"btn_pr_ld"}},
-        {14, {"btn_pr_cr_ac"}},
-        {15, {"btn_pr_ld_ac"}},
-        {16, {"btn_car_up", "btn_car_up2"}},
-        {17, {"btn_car_dn", "btn_car_dn2"}},
-        {18, {"btn_col_up", "btn_col_up2"}},
-        {19, {"btn_col_dn", "btn_col_dn2"}},
-        {20, {"btn_cus_up"}},
-        {21, {"btn_cus_dn"}},
-        {22, {"btn_pow", "btn_pow2"}},
-        {23, {"btn_start_tr"}},
-        {24, {"btn_start_tr2"}},
-        {25, {"btn_acc"}},
-        {26, {"btn_ov"}},
-        {27, {"btn_ctr"}},
-        {28, {"btn_res"}},
-        {29, {"btn_save"}},
-        {30, {"btn_load"}},
-        {31, {"btn_dwp"}},
+    using H = ScreenHandlers;
+    const std::vector<std::pair<ClickHandler H::*, std::vector<std::string>>> expected = {
+        {&H::OpenTournament, {"btn_tr", "btn_co", "btn_coa"}},
+        {&H::OpenSingleRace, {"btn_sr", "btn_co2", "btn_coa2"}},
+        {&H::OpenOptions, {"btn_op"}},
+        {&H::OpenProfiles, {"btn_pr"}},
+        {&H::OpenHelp, {"btn_hlp"}},
+        {&H::QuitGame, {"btn_qt"}},
+        {&H::OpenMoreGames, {"btn_more", "btn_send"}},
+        {&H::OpenTellFriend, {"btn_tell"}},
+        {&H::OpenSubscribe, {"btn_tell"}},
+        {&H::OpenWebsite, {"img_logo"}},
+        {&H::BackToMenu, {"btn_prbb", "btn_bk", "btn_bk22", "btn_bk3", "btn_coa2", "btn_bk21"}},
+        {&H::OpenCreateProfile, {"btn_pr_cr"}},
+        {&H::OpenLoadProfile, {"btn_pr_ld"}},
+        {&H::CreateProfile, {"btn_pr_cr_ac"}},
+        {&H::LoadListedProfile, {"btn_pr_ld_ac"}},
+        {&H::NextVehicle, {"btn_car_up", "btn_car_up2"}},
+        {&H::PreviousVehicle, {"btn_car_dn", "btn_car_dn2"}},
+        {&H::NextColour, {"btn_col_up", "btn_col_up2"}},
+        {&H::PreviousColour, {"btn_col_dn", "btn_col_dn2"}},
+        {&H::NextTrack, {"btn_cus_up"}},
+        {&H::PreviousTrack, {"btn_cus_dn"}},
+        {&H::CycleDifficulty, {"btn_pow", "btn_pow2"}},
+        {&H::StartTournamentRace, {"btn_start_tr"}},
+        {&H::StartSingleRace, {"btn_start_tr2"}},
+        {&H::AcceptOptions, {"btn_acc"}},
+        {&H::ShowHelpOverview, {"btn_ov"}},
+        {&H::ShowHelpControls, {"btn_ctr"}},
+        {&H::ResumeRace, {"btn_res"}},
+        {&H::EditorSave, {"btn_save"}},
+        {&H::EditorLoad, {"btn_load"}},
+        {&H::UndoWaypoint, {"btn_dwp"}},
     };
-    std::map<int, std::vector<std::string>> found;
-    std::vector<std::string> own;  // handlers of the toolkit itself
-    for (int i = 0; i < Elements.count(); ++i) {
-        const ielement& e = Elements[i];
-        if (!e.onClick) continue;
-        fired = 0;
-        e.onClick();
-        if (fired) {
-            found[fired].push_back(e.name);
-        } else {
-            own.push_back(e.name);
+    const auto callers = [](ClickHandler handler) {
+        std::vector<std::string> names;
+        for (int i = 0; i < Elements.count(); ++i) {
+            if (Elements[i].onClick == handler) names.push_back(Elements[i].name);
         }
+        return names;
+    };
+    for (const auto& [slot, names] : expected) {
+        ScreenHandlers handlers;
+        handlers.*slot = Fire<1>;
+        Build(handlers);
+        EXPECT_EQ(callers(Fire<1>), names) << names.front();
     }
-    EXPECT_EQ(found, expected);
+    // With every slot empty, only the toolkit's own handlers are left.
+    Build();
+    std::vector<std::string> own;
+    for (int i = 0; i < Elements.count(); ++i) {
+        if (Elements[i].onClick) own.push_back(Elements[i].name);
+    }
     EXPECT_EQ(own, (std::vector<std::string>{"btn_lst_up", "btn_lst_dn", "chk_fs", "chk_wd", "chk_ame", "chk_amd",
                                              "chk_mme", "chk_mmd"}));
 }
