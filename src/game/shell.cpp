@@ -2,6 +2,8 @@
 
 #include "engine/random.h"
 #include "game/paths.h"
+#include "game/world_preview.h"
+#include "media/texture_base.h"
 
 uint8_t gamestate = 0;
 OE_Timer* ticktimer = nullptr;
@@ -23,10 +25,13 @@ void EmptyProcedure() {}
 void GameInit() {
     OE_SetResolutionDependence(800, 600);
     Snd_Init();
+    LoadTextureFolder(SharedTextures, DataPath("gfx/share/"));
+    LoadTextureFolder(ObjectTextures, DataPath("gfx/obj/"));
     font = Text_LoadFontFromFile(DataPath("fnt/font.tga"), DataPath("fnt/font.ofi"), -1, 266);
     camera = Cam2D_Create();
     Cam2D_Set(camera);
     gamestate = stProfiles;
+    StartWorldPreview();
 }
 
 void GameTick() {
@@ -38,7 +43,12 @@ void GameTick() {
     if (Key_Down(VK_F11)) gamestate = stMenu;
 }
 
-void GameDraw() {}
+void GameDraw() {
+    if (WorldPreviewActive()) {
+        DrawWorldPreview();
+        return;
+    }
+}
 
 void GameQuit() {}
 

@@ -9,9 +9,7 @@
 tworld world;
 tworld view;
 
-bool IsVehicle(std::string_view name) {
-    return name == "jeep" || name == "car" || name == "tank" || name == "turbo";
-}
+bool IsVehicle(std::string_view name) { return name == "jeep" || name == "car" || name == "tank" || name == "turbo"; }
 
 void WorldClear(tworld& w) {
     for (int i = 0; i < w.count; ++i) w.objects[i].name.clear();

@@ -18,7 +18,7 @@ struct CornerOffset {
 struct tminimal {
     std::string name;  // empty: no object
     int x = 0;
-    int y = 0;  // bottom centre of the sprite
+    int y = 0;           // bottom centre of the sprite
     float frame = 1.0f;  // direction frame 1..16 for vehicles, 1 otherwise
     uint8_t dynamic = 0;
     uint8_t ai = 0;
@@ -65,7 +65,9 @@ inline constexpr std::array<int, 16> palette{0x00FF00, 0xFF0000, 0x0000FF, 0xFFF
                                              0x4B4C87, 0x4B4CD7, 0x4BD84B, 0x787864};
 
 bool IsVehicle(std::string_view name);
-inline bool HasPrefix(std::string_view name, std::string_view prefix) { return name.substr(0, prefix.size()) == prefix; }
+inline bool HasPrefix(std::string_view name, std::string_view prefix) {
+    return name.substr(0, prefix.size()) == prefix;
+}
 
 // Releases the used objects; the waypoints stay.
 void WorldClear(tworld& w);
