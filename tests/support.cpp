@@ -34,9 +34,7 @@ void WriteSolidTga(const std::string& path, int w, int h, uint32_t colour, uint8
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void WriteFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/omega.h"
 
@@ -58,6 +59,21 @@ void Host_TypeText(std::string_view utf8);
 // Loads a scripted input file (see the README); events are injected before
 // the frame they name. Returns false with a message in `error` on a bad file.
 bool Host_LoadInputScript(const std::string& path, std::string& error);
+
+// ---------------------------------------------------------------- sound log
+
+// One Snd_Play request, heard or not.
+struct HostSoundPlay {
+    const OE_Sound* sound = nullptr;
+    int pan = 0;
+    int volume = 0;
+    int hz = 0;
+    bool loop = false;
+};
+// Starts (or restarts) an empty log of every Snd_Play request, with or
+// without a sound device; tests check what the game asked to hear.
+void Host_RecordSounds(bool on);
+const std::vector<HostSoundPlay>& Host_SoundLog();
 
 // ---------------------------------------------------------------- output
 

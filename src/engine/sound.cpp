@@ -22,6 +22,8 @@ struct Audio {
     ALCcontext* context = nullptr;
     std::vector<std::unique_ptr<OE_Sound>> sounds;
     std::vector<std::unique_ptr<OE_SoundData>> data;
+    bool recording = false;
+    std::vector<HostSoundPlay> log;
 };
 
 Audio& A() {
@@ -78,8 +80,8 @@ OE_Sound* Snd_LoadFromFile(std::string_view file, int buffers) {
     }
     const bool stereo = spec.channels == 2;
     const bool wide = SDL_AUDIO_BITSIZE(spec.format) == 16;
-    const ALenum format = stereo ? (wide ? AL_FORMAT_STEREO16 : AL_FORMAT_STEREO8)
-                                 : (wide ? AL_FORMAT_MONO16 : AL_FORMAT_MONO8);
+    const ALenum format =
+        stereo ? (wide ? AL_FORMAT_STEREO16 : AL_FORMAT_STEREO8) : (wide ? AL_FORMAT_MONO16 : AL_FORMAT_MONO8);
     auto data = std::make_unique<OE_SoundData>();
     alGenBuffers(1, &data->buffer);
     alBufferData(data->buffer, format, samples, static_cast<ALsizei>(length), spec.freq);
@@ -94,7 +96,15 @@ void Snd_SetBuffersCount(OE_Sound* sound, int buffers) {
     if (sound && sound->data && Ready()) SetSourceCount(*sound->data, buffers);
 }
 
+void Host_RecordSounds(bool on) {
+    A().recording = on;
+    A().log.clear();
+}
+
+const std::vector<HostSoundPlay>& Host_SoundLog() { return A().log; }
+
 void Snd_Play(OE_Sound* sound, int pan, int volume, int hz, bool loop) {
+    if (A().recording) A().log.push_back({sound, pan, volume, hz, loop});
     if (!sound || !sound->data || !Ready()) return;
     OE_SoundData& d = *sound->data;
     ALuint source = 0;
@@ -131,6 +141,8 @@ void Sound_Shutdown() {
     }
     a.data.clear();
     a.sounds.clear();
+    a.recording = false;
+    a.log.clear();
     if (a.context) {
         alcMakeContextCurrent(nullptr);
         alcDestroyContext(a.context);

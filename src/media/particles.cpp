@@ -82,8 +82,8 @@ void DrawEffects(const Tpart_sys& system) {
 }
 
 bool CirclesOverlap(int x1, int y1, int x2, int y2, int r1, int r2, float& gap) {
-    const float d = M_Distance(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
-                               static_cast<float>(y2));
+    const float d =
+        M_Distance(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2), static_cast<float>(y2));
     const float g = std::fabs(d) - static_cast<float>(r1 + r2);
     gap = std::fabs(g);
     return g < 0;
