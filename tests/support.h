@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // A fresh, empty folder under the system's temporary folder, removed when
 // the object goes.
 class ScratchFolder {
-public:
+  public:
     ScratchFolder();
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
@@ -16,12 +17,16 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::string operator/(const std::string& name) const { return (path_ / name).string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 // Writes a w x h TGA filled with one 0xBBGGRR colour and alpha.
 void WriteSolidTga(const std::string& path, int w, int h, uint32_t colour, uint8_t alpha = 255);
+// Writes a 16-bit PCM WAV; `samples` holds `channels` values per frame.
+void WriteWav(const std::string& path, int rate, int channels, const std::vector<int16_t>& samples);
+// Mono samples of a sine tone.
+std::vector<int16_t> SineSamples(int rate, double hz, int frames, int amplitude = 16000);
 // Writes a text file with exactly these bytes.
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/omega.h"
 
@@ -67,6 +68,28 @@ bool Host_SaveScreenshot(const std::string& path);
 // Starts a new frame on the offscreen screen without the game's procedures:
 // clears to black and resets the drawing state (tests draw on it directly).
 void Host_BeginTestFrame();
+
+// ---------------------------------------------------------------- sound
+
+// One copy of a sound as the engine keeps it, on the engine clock, whether or
+// not there is an audio device.
+struct SoundCopyState {
+    bool playing = false;
+    bool looping = false;  // goes on from its beginning when it reaches its end
+    int rate = 0;          // playback rate, Hz
+    int volume = 0;        // hundredths of a decibel
+    int pan = 0;           // hundredths of a decibel off the other side
+    int starts = 0;        // times this copy was started from its beginning
+    double position = 0;   // sample frames into the current pass
+};
+// The copies of a sound (as many as its buffers), brought up to the clock.
+std::vector<SoundCopyState> Host_SoundCopies(const OE_Sound* sound);
+// Plays into an OpenAL loopback device instead of a sound card: nothing is
+// heard, and Host_RenderAudio mixes what would be. Open before loading sounds.
+bool Host_OpenLoopbackAudio(int rate);
+// Mixes the next `frames` frames of the loopback device: left, right
+// interleaved, full scale 1.0.
+std::vector<float> Host_RenderAudio(int frames);
 
 // ---------------------------------------------------------------- the desktop
 

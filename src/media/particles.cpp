@@ -66,8 +66,11 @@ void DrawEffect(const TEffect2d& e) {
     if (light) {
         x = M_Round(e.x - e.size / 2);
         y = M_Round(e.y);
-    } else {
+    } else if (smoke) {
         x = M_Round((e.x - camX) - e.size / 2);
+        y = M_Round((e.y - camY) - e.size / 2);
+    } else {
+        x = M_Round(e.x - e.size / 2 - camX);
         y = M_Round((e.y - camY) - e.size / 2);
     }
     FX_SetBlendMode(smoke ? 0 : 1);
@@ -82,8 +85,8 @@ void DrawEffects(const Tpart_sys& system) {
 }
 
 bool CirclesOverlap(int x1, int y1, int x2, int y2, int r1, int r2, float& gap) {
-    const float d = M_Distance(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
-                               static_cast<float>(y2));
+    const float d =
+        M_Distance(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2), static_cast<float>(y2));
     const float g = std::fabs(d) - static_cast<float>(r1 + r2);
     gap = std::fabs(g);
     return g < 0;
