@@ -11,7 +11,7 @@
 namespace {
 
 class EngineTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Host_OpenHeadless();
         Host_BeginTestFrame();
@@ -244,7 +244,7 @@ TEST_F(EngineTest, StalledFrameCatchesUpBoundedly) {
     Host_RunFrame();
     EXPECT_EQ(ticks, 5);
     EXPECT_DOUBLE_EQ(t->lastRun, U_GetTime());  // the backlog is dropped
-    t->enabled = false;  // a world load stops the timer
+    t->enabled = false;                         // a world load stops the timer
     Host_AdvanceClock(300);
     Host_RunFrame();
     EXPECT_EQ(ticks, 5);

@@ -116,8 +116,8 @@ void Input_PumpEvents() {
             case SDL_MOUSEMOTION: Host_MouseMove(ev.motion.x, ev.motion.y); break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP: {
-                const int button = ev.button.button == SDL_BUTTON_LEFT    ? MB_LEFT
-                                   : ev.button.button == SDL_BUTTON_RIGHT ? MB_RIGHT
+                const int button = ev.button.button == SDL_BUTTON_LEFT     ? MB_LEFT
+                                   : ev.button.button == SDL_BUTTON_RIGHT  ? MB_RIGHT
                                    : ev.button.button == SDL_BUTTON_MIDDLE ? MB_MIDDLE
                                                                            : -1;
                 Host_MouseMove(ev.button.x, ev.button.y);

@@ -133,7 +133,8 @@ void FX_SetVCA(int c1, int c2, int c3, int c4, int a1, int a2, int a3, int a4);
 // ---------------------------------------------------------------- text
 
 OE_Font* Text_LoadFontFromFile(std::string_view atlas, std::string_view metrics, int transparent, int flags);
-void Text_Draw(const OE_Font* font, int x, int y, std::string_view text, float scale, int spacing, int alpha, int colour);
+void Text_Draw(const OE_Font* font, int x, int y, std::string_view text, float scale, int spacing, int alpha,
+               int colour);
 int Text_GetWidth(const OE_Font* font, std::string_view text, float scale, int spacing);
 
 // ---------------------------------------------------------------- primitives

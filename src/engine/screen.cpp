@@ -1,6 +1,7 @@
 // The screen, the registered procedures and the frame loop.
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/state.h"
@@ -14,7 +15,7 @@ namespace {
 
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
-constexpr double kHeadlessFrameMs = 1000.0 / 60.0;
+constexpr double kFrameMs = 1000.0 / 60.0;  // a frame at 60 Hz
 
 void StartSdl() {
     EngineState& e = Engine();
@@ -194,6 +195,18 @@ void SaveFrameScreenshots() {
     }
 }
 
+// Without vsync (a software renderer) the loop would spin as fast as it can:
+// hold it to about 60 frames a second instead.
+void PaceFrame() {
+    EngineState& e = Engine();
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(e.renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC)) return;
+    static double next = 0;
+    const double now = U_GetTime();
+    if (next > now) SDL_Delay(static_cast<Uint32>(next - now));
+    next = std::max(now, next) + kFrameMs;
+}
+
 }  // namespace
 
 void Host_RunTick(OE_Timer* timer) {
@@ -218,7 +231,7 @@ void Host_DrawFrame() {
 void Host_RunFrame() {
     EngineState& e = Engine();
     if (e.headless) {
-        Host_AdvanceClock(kHeadlessFrameMs);  // the time this frame stands for
+        Host_AdvanceClock(kFrameMs);  // the time this frame stands for
         Input_RunScript(e.frameIndex);
     } else {
         Input_PumpEvents();
@@ -228,6 +241,7 @@ void Host_RunFrame() {
         Host_DrawFrame();
         SaveFrameScreenshots();
     }
+    if (!e.headless) PaceFrame();
     ++e.frameIndex;
     if (e.frameHook) e.frameHook();
     if (e.config.frames > 0 && e.frameIndex >= e.config.frames) e.quit = true;

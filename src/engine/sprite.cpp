@@ -30,10 +30,10 @@ int MixColours(int a, int b) {
 }
 
 struct Corner {
-    float x, y;     // screen position
-    float u, v;     // texture coordinate
-    int colour;     // 0xBBGGRR
-    int alpha;      // 0..255
+    float x, y;  // screen position
+    float u, v;  // texture coordinate
+    int colour;  // 0xBBGGRR
+    int alpha;   // 0..255
 };
 
 SDL_Vertex VertexOf(const Corner& c) {
@@ -46,13 +46,13 @@ Corner Lerp(const Corner& a, const Corner& b, float t) {
         const float x = ((ca >> shift) & 0xFF) * (1 - t) + ((cb >> shift) & 0xFF) * t;
         return static_cast<int>(std::lround(x)) << shift;
     };
-    return Corner{a.x + (b.x - a.x) * t,
-                  a.y + (b.y - a.y) * t,
-                  a.u + (b.u - a.u) * t,
-                  a.v + (b.v - a.v) * t,
-                  mixChannel(a.colour, b.colour, 0) | mixChannel(a.colour, b.colour, 8) |
-                      mixChannel(a.colour, b.colour, 16),
-                  static_cast<int>(std::lround(a.alpha * (1 - t) + b.alpha * t))};
+    return Corner{
+        a.x + (b.x - a.x) * t,
+        a.y + (b.y - a.y) * t,
+        a.u + (b.u - a.u) * t,
+        a.v + (b.v - a.v) * t,
+        mixChannel(a.colour, b.colour, 0) | mixChannel(a.colour, b.colour, 8) | mixChannel(a.colour, b.colour, 16),
+        static_cast<int>(std::lround(a.alpha * (1 - t) + b.alpha * t))};
 }
 
 // Draws the quad tl, tr, br, bl. Texture mapping is affine per triangle, so a

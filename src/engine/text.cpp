@@ -94,7 +94,8 @@ void Text_Draw(const OE_Font* font, int x, int y, std::string_view text, float s
 int Text_GetWidth(const OE_Font* font, std::string_view text, float scale, int spacing) {
     if (!font || !font->data) return 0;
     int width = 0;
-    for (size_t pos = 0; pos < text.size();) width += ScaledAdvance(GlyphOf(*font->data, DecodeUtf8(text, pos)), scale, spacing);
+    for (size_t pos = 0; pos < text.size();)
+        width += ScaledAdvance(GlyphOf(*font->data, DecodeUtf8(text, pos)), scale, spacing);
     return width;
 }
 

@@ -8,7 +8,7 @@
 #include <unordered_map>
 
 class NameIndex {
-public:
+  public:
     // Records `name` at `slot` unless an earlier slot already has it.
     void add(std::string_view name, int slot) { slots_.try_emplace(std::string(name), slot); }
     // The first slot with this name, or -1.
@@ -18,7 +18,7 @@ public:
     }
     void clear() { slots_.clear(); }
 
-private:
+  private:
     struct Hash {
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }

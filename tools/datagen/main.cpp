@@ -6,6 +6,8 @@
 #include <string>
 
 #include "font.h"
+#include "music.h"
+#include "sounds.h"
 
 int main(int argc, char** argv) {
     std::string out;
@@ -25,12 +27,17 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::create_directories(fs::path(out) / "fnt", ec);
+    if (!ec) fs::create_directories(fs::path(out) / "sfx", ec);
     if (ec) {
         std::fprintf(stderr, "kolvetra-datagen: cannot create %s: %s\n", out.c_str(), ec.message().c_str());
         return 1;
     }
     if (!MakeFont(out + "/fnt")) {
         std::fprintf(stderr, "kolvetra-datagen: cannot write the font\n");
+        return 1;
+    }
+    if (!MakeSounds(out + "/sfx") || !MakeMusic(out + "/sfx")) {
+        std::fprintf(stderr, "kolvetra-datagen: cannot write the sounds and music\n");
         return 1;
     }
     return 0;
