@@ -27,6 +27,9 @@ void WriteSolidTga(const std::string& path, int w, int h, uint32_t colour, uint8
 void WriteWav(const std::string& path, int rate, int channels, const std::vector<int16_t>& samples);
 // Mono samples of a sine tone.
 std::vector<int16_t> SineSamples(int rate, double hz, int frames, int amplitude = 16000);
+// An XM module of one 4-row pattern (240 ms) holding one note of a looped
+// square wave from its first row on: never silent while it plays.
+std::string TestXmModule();
 // Writes a text file with exactly these bytes.
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
