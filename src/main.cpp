@@ -40,6 +40,5 @@ int main(int argc, char** argv) {
     }
     const uint64_t seed =
         cl.seeded ? cl.seed : static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    RunGame(seed);
-    return 0;
+    return RunGame(seed);
 }

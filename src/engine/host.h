@@ -60,16 +60,20 @@ void Host_TypeText(std::string_view utf8);
 // the frame they name. Returns false with a message in `error` on a bad file.
 bool Host_LoadInputScript(const std::string& path, std::string& error);
 
-// ---------------------------------------------------------------- output
-
-// The colour of one pixel of the last drawn frame, 0xBBGGRR.
-uint32_t Host_ReadPixel(int x, int y);
-bool Host_SaveScreenshot(const std::string& path);
-// Starts a new frame on the offscreen screen without the game's procedures:
-// clears to black and resets the drawing state (tests draw on it directly).
-void Host_BeginTestFrame();
-
 // ---------------------------------------------------------------- sound
+
+// One Snd_Play request, heard or not.
+struct HostSoundPlay {
+    const OE_Sound* sound = nullptr;
+    int pan = 0;
+    int volume = 0;
+    int hz = 0;
+    bool loop = false;
+};
+// Starts (or restarts) an empty log of every Snd_Play request, with or
+// without a sound device; tests check what the game asked to hear.
+void Host_RecordSounds(bool on);
+const std::vector<HostSoundPlay>& Host_SoundLog();
 
 // One copy of a sound as the engine keeps it, on the engine clock, whether or
 // not there is an audio device.
@@ -90,6 +94,15 @@ bool Host_OpenLoopbackAudio(int rate);
 // Mixes the next `frames` frames of the loopback device: left, right
 // interleaved, full scale 1.0.
 std::vector<float> Host_RenderAudio(int frames);
+
+// ---------------------------------------------------------------- output
+
+// The colour of one pixel of the last drawn frame, 0xBBGGRR.
+uint32_t Host_ReadPixel(int x, int y);
+bool Host_SaveScreenshot(const std::string& path);
+// Starts a new frame on the offscreen screen without the game's procedures:
+// clears to black and resets the drawing state (tests draw on it directly).
+void Host_BeginTestFrame();
 
 // ---------------------------------------------------------------- the desktop
 

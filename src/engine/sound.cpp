@@ -79,6 +79,8 @@ struct Audio {
     int round = static_cast<int>(InputContext::Frame);  // the kind of round now running
     std::vector<std::unique_ptr<OE_Sound>> sounds;
     std::vector<std::unique_ptr<OE_SoundData>> data;
+    bool recording = false;
+    std::vector<HostSoundPlay> log;
 };
 
 Audio& A() {
@@ -339,6 +341,7 @@ void Snd_SetBuffersCount(OE_Sound* sound, int buffers) {
 }
 
 void Snd_Play(OE_Sound* sound, int pan, int volume, int hz, bool loop) {
+    if (A().recording) A().log.push_back({sound, pan, volume, hz, loop});
     if (!sound || !sound->data || sound->data->copies.empty()) return;
     OE_SoundData& d = *sound->data;
     const int kind = A().round;
@@ -424,6 +427,8 @@ void Sound_Shutdown() {
     }
     a.data.clear();
     a.sounds.clear();
+    a.recording = false;
+    a.log.clear();
     if (a.context) {
         alcMakeContextCurrent(nullptr);
         alcDestroyContext(a.context);
@@ -437,6 +442,13 @@ void Sound_Shutdown() {
 }
 
 // ---------------------------------------------------------------- host
+
+void Host_RecordSounds(bool on) {
+    A().recording = on;
+    A().log.clear();
+}
+
+const std::vector<HostSoundPlay>& Host_SoundLog() { return A().log; }
 
 std::vector<SoundCopyState> Host_SoundCopies(const OE_Sound* sound) {
     std::vector<SoundCopyState> states;

@@ -1,7 +1,11 @@
 #include "game/shell.h"
 
+#include <cstdio>
+
 #include "engine/random.h"
 #include "game/paths.h"
+#include "gui/screens.h"
+#include "gui/widgets.h"
 #include "media/music.h"
 #include "media/particles.h"
 #include "media/sound_base.h"
@@ -21,7 +25,22 @@ std::string profilename;
 uint8_t optwindowed = 0, optmusicoff = 0, optambientoff = 0;
 
 namespace {
+
 void EmptyProcedure() {}
+
+bool startfailed = false;  // start-up ended early; the program reports it on exit
+
+// The handlers of the screens' buttons; a slot stays empty until its screen
+// flow exists.
+ScreenHandlers GameHandlers() { return ScreenHandlers{}; }
+
+void SetImageAngle(std::string_view name, int angle) {
+    if (Iimage* image = WidgetNamed<Iimage>(name)) image->angle = angle;
+}
+
+// The cursor hangs from the mouse position of the last tick.
+void DrawCursor() { SSprite_Draw(FindTexture(SharedTextures, "g_cur"), mousex - 16, mousey - 8, 64, 64, 255, 0, 1); }
+
 }  // namespace
 
 void GameInit() {
@@ -31,6 +50,13 @@ void GameInit() {
     LoadTextureFolder(SharedTextures, DataPath("gfx/share/"));
     LoadTextureFolder(ObjectTextures, DataPath("gfx/obj/"));
     font = Text_LoadFontFromFile(DataPath("fnt/font.tga"), DataPath("fnt/font.ofi"), -1, 266);
+    std::string error;
+    if (!BuildScreens(GameHandlers(), error)) {
+        std::fprintf(stderr, "kolvetra: %s; the game cannot start\n", error.c_str());
+        startfailed = true;
+        OE_Quit();
+        return;
+    }
     camera = Cam2D_Create();
     Cam2D_Set(camera);
     gamestate = stProfiles;
@@ -75,14 +101,36 @@ void GameTick() {
 
 void GameDraw() {
     switch (gamestate) {
-        case stMenu: DrawEffects(Particles); break;
-        default: break;
+        case stMenu:
+            ProcessElements();
+            // The gears were drawn by the pass above: they turn from the next frame on.
+            SetImageAngle("img_sh3", gearspin + 45);
+            SetImageAngle("img_sh1", gearspin);
+            SetImageAngle("img_sh2", 95 - gearspin);
+            DrawEffects(Particles);
+            break;
+        case stTournament:
+            ProcessElements();
+            DrawEffects(Particles);
+            break;
+        case stProfiles:
+            SSprite_Draw(FindTexture(SharedTextures, "g_wnd"), 0, 0, 800, 600, 64, 0, 1);
+            ProcessElements();
+            break;
+        case stEditor:
+        case stRaceOver:
+        case stPaused:
+        case stSingleRace:
+        case stOptions:
+        case stHelp: ProcessElements(); break;
+        default: return;  // the race draws its own screen, without the GUI or the cursor
     }
+    DrawCursor();
 }
 
 void GameQuit() {}
 
-void RunGame(uint64_t seed) {
+int RunGame(uint64_t seed) {
     Randomize(seed);
     ticktimer = Timer_Create(GameTick, 30, 1);
     OE_Enable(4);
@@ -94,4 +142,5 @@ void RunGame(uint64_t seed) {
     OE_SetWndName("Kolvetra");
     OE_SetScreenOptions(800, 600, 16, 0, 1, 1);
     OE_Init(16, 0);
+    return startfailed ? 1 : 0;
 }

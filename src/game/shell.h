@@ -39,5 +39,6 @@ void GameTick();
 void GameQuit();
 
 // The program: seeds the random generator, registers the procedures and runs
-// the engine until the game ends.
-void RunGame(uint64_t seed);
+// the engine until the game ends. Returns the program's exit status: 1 when
+// start-up could not finish, else 0.
+int RunGame(uint64_t seed);

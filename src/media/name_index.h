@@ -1,6 +1,7 @@
-// Lookup by exact, case-sensitive name with first-match semantics, answered
-// from a hash index instead of a scan: the bases are searched for every
-// sprite and sound, every frame.
+// Lookup by exact, case-sensitive name, answered from a hash index instead
+// of a scan: the bases and the GUI are searched by name every frame. The
+// media bases keep the first slot of a name (add), the GUI list the last
+// (assign).
 #pragma once
 
 #include <string>
@@ -11,7 +12,9 @@ class NameIndex {
   public:
     // Records `name` at `slot` unless an earlier slot already has it.
     void add(std::string_view name, int slot) { slots_.try_emplace(std::string(name), slot); }
-    // The first slot with this name, or -1.
+    // Records `name` at `slot`, replacing any earlier slot of that name.
+    void assign(std::string_view name, int slot) { slots_.insert_or_assign(std::string(name), slot); }
+    // The slot recorded for this name, or -1.
     int find(std::string_view name) const {
         const auto it = slots_.find(name);
         return it == slots_.end() ? -1 : it->second;

@@ -13,7 +13,7 @@
 namespace {
 
 constexpr int kLineHeight = 32;  // widgets centre captions at height / 2 - 16
-constexpr const char* kFace = "DejaVu Sans Bold 15px";
+constexpr const char* kFace = "DejaVu Sans Bold 14px";
 constexpr int kAtlasWidth = 1024;
 constexpr int kPad = 2;  // room for anti-aliased edges beyond the advance
 

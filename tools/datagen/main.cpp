@@ -5,23 +5,26 @@
 #include <filesystem>
 #include <string>
 
+#include "art.h"
 #include "font.h"
 #include "music.h"
 #include "sounds.h"
 
 int main(int argc, char** argv) {
-    std::string out;
+    std::string out, sheets;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--out" && i + 1 < argc) {
             out = argv[++i];
+        } else if (a == "--sheets" && i + 1 < argc) {
+            sheets = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: kolvetra-datagen --out DIR\n");
+            std::fprintf(stderr, "usage: kolvetra-datagen --out DIR [--sheets DIR]\n");
             return 2;
         }
     }
     if (out.empty()) {
-        std::fprintf(stderr, "usage: kolvetra-datagen --out DIR\n");
+        std::fprintf(stderr, "usage: kolvetra-datagen --out DIR [--sheets DIR]\n");
         return 2;
     }
     namespace fs = std::filesystem;
@@ -40,5 +43,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kolvetra-datagen: cannot write the sounds and music\n");
         return 1;
     }
+    if (!MakeArt(out, sheets)) return 1;
     return 0;
 }
