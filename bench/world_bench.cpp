@@ -179,5 +179,3 @@ void BM_DrawMinimap(benchmark::State& state) {
 BENCHMARK(BM_DrawMinimap)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();
