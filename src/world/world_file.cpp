@@ -14,6 +14,7 @@
 #include "engine/random.h"
 #include "game/shell.h"
 #include "world/lighting.h"
+#include "world/simulation.h"
 
 namespace {
 
@@ -246,8 +247,9 @@ WorldFileResult WorldLoad(tworld& w, const std::string& path) {
         ticktimer->lastRun = now;
     }
     racestart = now;
-    // The first world step belongs here: it puts the camera on the player's
-    // car, gives that car its colour and settles overlaps at the start.
+    // The first world step puts the camera on the player's car, gives that car
+    // its colour and settles overlaps at the start.
+    WorldStep(w);
     SetStartSpeedsAndFacing(w);
     return result;
 }
