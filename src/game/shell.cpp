@@ -1,16 +1,24 @@
 #include "game/shell.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "engine/random.h"
 #include "game/paths.h"
 #include "game/world_preview.h"
+#include "gui/element.h"
 #include "gui/screens.h"
 #include "gui/widgets.h"
 #include "media/music.h"
 #include "media/particles.h"
 #include "media/sound_base.h"
 #include "media/texture_base.h"
+#include "world/draw_world.h"
+#include "world/lighting.h"
+#include "world/minimap.h"
+#include "world/race.h"
+#include "world/simulation.h"
+#include "world/view.h"
 
 uint8_t gamestate = 0;
 OE_Timer* ticktimer = nullptr;
@@ -30,6 +38,7 @@ namespace {
 void EmptyProcedure() {}
 
 bool startfailed = false;  // start-up ended early; the program reports it on exit
+void (*startProcedure)() = nullptr;
 
 // The handlers of the screens' buttons; a slot stays empty until its screen
 // flow exists.
@@ -42,7 +51,32 @@ void SetImageAngle(std::string_view name, int angle) {
 // The cursor hangs from the mouse position of the last tick.
 void DrawCursor() { SSprite_Draw(FindTexture(SharedTextures, "g_cur"), mousex - 16, mousey - 8, 64, 64, 255, 0, 1); }
 
+// The race shows its pause and result windows through this.
+void ShowGameWindow(std::string_view name) {
+    if (Elements.count() > 0) ElementNamed(name).visible = true;
+}
+
+void RaceDraw() {
+    Pr2D_Rect(0, 0, 800, 600, 0x444422, 255, 1);
+    DrawWorld(view);
+    DrawEffects(Particles);
+    DrawMinimap(world);
+    DrawCountdown();
+}
+
 }  // namespace
+
+// Bonuses and effects run from the first tick; the world stands still for
+// the four seconds of the countdown, measured in real time.
+void RaceTick() {
+    racenow = U_GetTime();
+    SpawnBonuses(world);
+    if (std::fabs(racenow - racestart) > 4000) WorldStep(world);
+    UpdateEffects(Particles);
+    BuildView(view, world);
+    SortView(view);
+    CastShadows(view, 1);
+}
 
 void GameInit() {
     OE_SetResolutionDependence(800, 600);
@@ -58,10 +92,12 @@ void GameInit() {
         OE_Quit();
         return;
     }
+    ShowWindowHook = ShowGameWindow;
     camera = Cam2D_Create();
     Cam2D_Set(camera);
     gamestate = stProfiles;
     StartWorldPreview();
+    if (startProcedure) startProcedure();
 }
 
 void GameTick() {
@@ -78,8 +114,10 @@ void GameTick() {
             if (optambientoff == 0) PlaySound(Sounds, "amb", false);
             if (Key_Down(VK_ESCAPE)) {
                 StopSound(Sounds, "amb");
-                gamestate = stPaused;
+                ShowWindow("wnd_pause");
+                gamestate = stPaused;  // the rest of this tick still runs
             }
+            RaceTick();
             break;
         case stMenu: {
             gearspin += 4;
@@ -129,14 +167,16 @@ void GameDraw() {
         case stSingleRace:
         case stOptions:
         case stHelp: ProcessElements(); break;
-        default: return;  // the race draws its own screen, without the GUI or the cursor
+        case stRace: RaceDraw(); return;  // its own screen, without the GUI or the cursor
+        default: return;
     }
     DrawCursor();
 }
 
 void GameQuit() {}
 
-int RunGame(uint64_t seed) {
+int RunGame(uint64_t seed, void (*start)()) {
+    startProcedure = start;
     Randomize(seed);
     ticktimer = Timer_Create(GameTick, 30, 1);
     OE_Enable(4);

@@ -37,8 +37,13 @@ void GameInit();
 void GameDraw();
 void GameTick();
 void GameQuit();
+// The world's part of a race tick: bonuses, the step once the countdown is
+// over, effects, and the view with its shadows.
+void RaceTick();
 
 // The program: seeds the random generator, registers the procedures and runs
 // the engine until the game ends. Returns the program's exit status: 1 when
-// start-up could not finish, else 0.
-int RunGame(uint64_t seed);
+// start-up could not finish, else 0. `start`, when given, runs at the end of
+// GameInit in place of the player's first choices (a race from the command
+// line).
+int RunGame(uint64_t seed, void (*start)() = nullptr);

@@ -3,9 +3,11 @@
 #include <cmath>
 
 #include "engine/omega.h"
+#include "game/paths.h"
 #include "game/shell.h"
 #include "media/sound_base.h"
 #include "media/texture_base.h"
+#include "world/world_file.h"
 
 int playerlaps = 0;
 int winner = -1;
@@ -30,6 +32,13 @@ void RaceSoundEx(std::string_view name, int pan, int volume, int frequency) {
 void ResetRaceProgress() {
     playerlaps = 0;
     winner = -1;
+}
+
+void StartRace(std::string_view track, uint8_t mode) {
+    ResetRaceProgress();
+    racemode = mode;
+    WorldLoad(world, WorldPath(track));
+    gamestate = stRace;
 }
 
 bool PlayerWon(const tworld& w) { return winner >= 0 && winner < w.count && w.objects[winner].ai == 0; }

@@ -2,6 +2,7 @@
 // countdown and the hand-off of the result.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "world/world.h"
@@ -24,6 +25,10 @@ void RaceSoundEx(std::string_view name, int pan, int volume, int frequency);
 
 // The state of the race globals before a race: no laps, no winner.
 void ResetRaceProgress();
+// A race on wld/<track>.wld: the race globals reset, the world loaded (the
+// player's own copy of the track first), the race state entered. `mode` is
+// 0 for a tournament race, 1 for a single race.
+void StartRace(std::string_view track, uint8_t mode);
 
 // Once the player's car i has done four laps and rolled to rest: the result
 // window, the tournament progress or the lost points, and the race-over state.
