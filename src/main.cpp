@@ -5,6 +5,7 @@
 #include "engine/host.h"
 #include "game/command_line.h"
 #include "game/paths.h"
+#include "game/race_runner.h"
 #include "game/shell.h"
 #include "game/world_preview.h"
 
@@ -34,6 +35,11 @@ int main(int argc, char** argv) {
         SetUserFolder(Host_UserFolder());
     }
 
+    if (!cl.race.track.empty() && !SetRaceRun(cl.race, message)) {
+        std::fprintf(stderr, "kolvetra: %s\n", message.c_str());
+        return 2;
+    }
+
     Host_Configure(cl.host);
     if (!cl.inputScript.empty() && !Host_LoadInputScript(cl.inputScript, message)) {
         std::fprintf(stderr, "kolvetra: %s\n", message.c_str());
@@ -42,5 +48,6 @@ int main(int argc, char** argv) {
     if (!cl.worldFile.empty()) RequestWorldPreview(cl.worldFile, cl.cameraX, cl.cameraY);
     const uint64_t seed =
         cl.seeded ? cl.seed : static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    return RunGame(seed);
+    const int status = RunGame(seed, cl.race.track.empty() ? nullptr : StartRaceRun);
+    return status != 0 ? status : RaceRunStatus();
 }

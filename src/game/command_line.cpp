@@ -1,6 +1,7 @@
 #include "game/command_line.h"
 
 #include <charconv>
+#include <cstdint>
 
 #include "world/world_file.h"
 
@@ -10,6 +11,11 @@ bool ToNumber(const std::string& text, long long& value) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc() && ptr == end;
+}
+
+// A plain name of a file in wld/, not a way out of that folder.
+bool ValidTrackName(const std::string& name) {
+    return name.find_first_of("/\\") == std::string::npos && name != "." && name != "..";
 }
 
 // "X,Y" with two whole numbers, either possibly negative.
@@ -40,6 +46,15 @@ const char* Usage() {
            "  --screenshot FILE     write the last frame as PNG\n"
            "  --screenshots DIR     write every K-th frame as PNG into DIR\n"
            "  --every K             with --screenshots (default 1)\n"
+           "  --race TRACK          start a single race on wld/TRACK.wld straight away\n"
+           "  --vehicle N           with --race: 0 jeep, 1 car, 2 tank, 3 turbo (default 0)\n"
+           "  --colour N            with --race: car colour 0..15 (default 0)\n"
+           "  --difficulty N        with --race: 0 easy, 1 normal, 2 hard (default 1)\n"
+           "  --autopilot           with --race: the player's car drives itself\n"
+           "  --until-result        with --race: quit at the result; exit status 0 if reached\n"
+           "  --max-ticks N         with --race: give up after N ticks (default 20000 with --until-result)\n"
+           "  --trace FILE          with --race: the world after every tick as JSON Lines\n"
+           "  --no-draw             with --headless: run the ticks without drawing frames\n"
            "  --world FILE          show this world file alone (with --screenshot: one frame)\n"
            "  --camera X,Y          with --world: the camera's position in the world\n"
            "  --help                this text\n";
@@ -57,10 +72,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
             into = args[++i];
             return true;
         };
-        const auto number = [&](long long& into, long long min) {
+        const auto number = [&](long long& into, long long min, long long max = INT32_MAX) {
             std::string text;
             if (!value(text)) return false;
-            if (!ToNumber(text, into) || into < min) {
+            if (!ToNumber(text, into) || into < min || into > max) {
                 message = a + ": not a valid number: " + text;
                 return false;
             }
@@ -94,6 +109,28 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         } else if (a == "--every") {
             if (!number(n, 1)) return ParseResult::Error;
             out.host.screenshotEvery = static_cast<int>(n);
+        } else if (a == "--race") {
+            if (!value(out.race.track)) return ParseResult::Error;
+        } else if (a == "--vehicle") {
+            if (!number(n, 0, 3)) return ParseResult::Error;
+            out.race.vehicle = static_cast<int>(n);
+        } else if (a == "--colour") {
+            if (!number(n, 0, 15)) return ParseResult::Error;
+            out.race.colour = static_cast<int>(n);
+        } else if (a == "--difficulty") {
+            if (!number(n, 0, 2)) return ParseResult::Error;
+            out.race.difficulty = static_cast<int>(n);
+        } else if (a == "--autopilot") {
+            out.race.autopilot = true;
+        } else if (a == "--until-result") {
+            out.race.untilResult = true;
+        } else if (a == "--max-ticks") {
+            if (!number(n, 1)) return ParseResult::Error;
+            out.race.maxTicks = static_cast<int>(n);
+        } else if (a == "--trace") {
+            if (!value(out.race.tracePath)) return ParseResult::Error;
+        } else if (a == "--no-draw") {
+            out.host.noDraw = true;
         } else if (a == "--world") {
             if (!value(out.worldFile)) return ParseResult::Error;
         } else if (a == "--camera") {
@@ -111,6 +148,22 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
     }
     if (!out.inputScript.empty() && !out.host.headless) {
         message = "--input needs --headless";
+        return ParseResult::Error;
+    }
+    if (out.host.noDraw && !out.host.headless) {
+        message = "--no-draw needs --headless";
+        return ParseResult::Error;
+    }
+    const RaceRun plain;
+    const bool raceOptions = out.race.vehicle != plain.vehicle || out.race.colour != plain.colour ||
+                             out.race.difficulty != plain.difficulty || out.race.autopilot || out.race.untilResult ||
+                             out.race.maxTicks != plain.maxTicks || !out.race.tracePath.empty();
+    if (raceOptions && out.race.track.empty()) {
+        message = "--vehicle, --colour, --difficulty, --autopilot, --until-result, --max-ticks and --trace need --race";
+        return ParseResult::Error;
+    }
+    if (!out.race.track.empty() && !ValidTrackName(out.race.track)) {
+        message = "--race: not a track name: " + out.race.track;
         return ParseResult::Error;
     }
     if (cameraGiven && out.worldFile.empty()) {

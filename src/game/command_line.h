@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/host.h"
+#include "game/race_runner.h"
 
 struct CommandLine {
     HostConfig host;
@@ -14,6 +15,7 @@ struct CommandLine {
     std::string inputScript;
     std::string dataFolder;  // empty: the data built beside the executable
     std::string userFolder;  // empty: the player's own data folder
+    RaceRun race;            // --race and its companions
     std::string worldFile;   // non-empty: show this world alone (--world)
     int cameraX = 0, cameraY = 0;
 };

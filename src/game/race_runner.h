@@ -1,0 +1,49 @@
+// Races run from the command line: a track started straight away, the
+// player's car optionally driven by the autopilot, the world traced tick by
+// tick, and one line with the result. Track designers use it to check that a
+// track can be driven and how long a race on it takes.
+#pragma once
+
+#include <string>
+
+#include "world/world.h"
+
+struct RaceRun {
+    std::string track;  // wld/<track>.wld; empty: no race run
+    int vehicle = 0;    // index into vehiclenames
+    int colour = 0;     // index into palette
+    int difficulty = 1;
+    bool autopilot = false;
+    bool untilResult = false;  // quit at the result, or after maxTicks
+    int maxTicks = 0;          // 0: no limit (with untilResult: kDefaultMaxTicks)
+    std::string tracePath;     // JSON Lines of the world after every tick
+};
+
+inline constexpr int kDefaultMaxTicks = 20000;  // ten minutes of racing
+
+// Arrow keys that drive the player's car the way a computer driver steers:
+// straight at the next waypoint, full throttle, the next waypoint taken
+// within 120 px.
+struct Autopilot {
+    struct Keys {
+        bool up = false, left = false, right = false;
+    };
+    int target = 0;
+    Keys Steer(const tworld& w, int car);
+};
+
+// The first vehicle the player drives; -1 when there is none.
+int PlayerCar(const tworld& w);
+
+// Appends one JSON line (with its newline): the tick, the race globals, the
+// held arrow keys and every object with its fields.
+void AppendTraceLine(std::string& out, long tick, const tworld& w);
+
+// Remembers the run and opens its trace; false with a message when the track
+// file is missing or the trace cannot be written. StartRaceRun starts the
+// race once the game is set up.
+bool SetRaceRun(const RaceRun& run, std::string& error);
+void StartRaceRun();
+// The program's exit status: with untilResult, 0 once a result was reached
+// and 1 otherwise; 0 without.
+int RaceRunStatus();
