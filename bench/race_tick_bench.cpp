@@ -1,0 +1,118 @@
+// The whole work of a race tick (bonuses, the world step, effects, the view,
+// its sorting and the shadows of movable objects) on a typical track and on
+// a world filled to capacity, with the player's car on the autopilot.
+#include <benchmark/benchmark.h>
+
+#include "engine/host.h"
+#include "engine/random.h"
+#include "game/race_runner.h"
+#include "game/shell.h"
+#include "media/particles.h"
+#include "world/race.h"
+#include "world/simulation.h"
+
+namespace {
+
+struct Mix {
+    int patches, props, lamps, barrels;
+};
+
+void Add(const char* name, int x, int y, int w, int h, uint8_t ai = 0, uint8_t dynamic = 0) {
+    if (!WorldAddObject(world, name, x, y, ai, dynamic, 0xFFFFFF)) return;
+    tminimal& o = world.objects[world.count - 1];
+    o.width = w;
+    o.height = h;
+    o.radius = w / 4;
+}
+
+// A loop of 40 waypoints round an ellipse of the given radii, ground patches
+// along it, props and lamps beside it, shoveable barrels on it and four cars
+// at the start; `mix` says how many of each.
+void BuildLoop(int rx, int ry, const Mix& mix) {
+    WorldClear(world);
+    world.waypointcount = 0;
+    constexpr int kWaypoints = 40;
+    for (int k = 0; k < kWaypoints; ++k) {
+        const float a = 360.0f * k / kWaypoints;
+        WorldAddWaypoint(world, M_Round(rx * M_Cos(a)), M_Round(ry * M_Sin(a)));
+    }
+    const auto along = [&](int n, int i, int offset, int& x, int& y) {
+        const float a = 360.0f * i / n;
+        x = M_Round((rx + offset) * M_Cos(a));
+        y = M_Round((ry + offset) * M_Sin(a));
+    };
+    int x = 0, y = 0;
+    for (int i = 0; i < mix.patches; ++i) {
+        along(mix.patches, i, 0, x, y);
+        Add(i % 7 == 0 ? "lnd_water" : "lnd_road", x, y, 256, 256);
+    }
+    for (int i = 0; i < mix.props; ++i) {
+        along(mix.props, i, (i % 2 ? 1 : -1) * (260 + 40 * (i % 5)), x, y);
+        Add("tree", x, y, 96, 128);
+    }
+    for (int i = 0; i < mix.lamps; ++i) {
+        along(mix.lamps, i, (i % 2 ? 1 : -1) * 220, x, y);
+        Add("lamp", x, y, 32, 96);
+    }
+    for (int i = 0; i < mix.barrels; ++i) {
+        along(mix.barrels, i, (i % 3 - 1) * 60, x, y);
+        Add("barrel", x + 7, y, 32, 40, 0, 1);
+    }
+    const Waypoint start = world.waypoints[0];
+    Add("jeep", start.x - 100, start.y + 60, 64, 64, 0);
+    for (int c = 0; c < 3; ++c) Add("car", start.x - 100 - 80 * c, start.y - 60, 64, 64, 1);
+    for (int i = 0; i < world.count; ++i) {
+        tminimal& o = world.objects[i];
+        if (!IsVehicle(o.name)) continue;
+        o.maxspeed = 15;
+        o.speed = 1;
+        o.frame = 1;
+        o.waypoint = 1;
+    }
+    for (tminimal& o : world.objects) {
+        for (CornerOffset& s : o.waterstep) s = {1, -1};
+    }
+}
+
+void RaceTicks(benchmark::State& state, int rx, int ry, const Mix& mix) {
+    Host_OpenHeadless();
+    camera = Cam2D_Create();
+    Randomize(1);
+    BuildLoop(rx, ry, mix);
+    Particles.count = 0;
+    ResetRaceProgress();
+    gamestate = stRace;
+    racestart = U_GetTime() - 5000;  // the countdown is over
+    Autopilot pilot;
+    long visible = 0;
+    for (auto _ : state) {
+        const Autopilot::Keys keys = pilot.Steer(world, PlayerCar(world));
+        Host_KeyEvent(VK_UP, keys.up);
+        Host_KeyEvent(VK_LEFT, keys.left);
+        Host_KeyEvent(VK_RIGHT, keys.right);
+        RaceTick();
+        visible += view.count;
+        // Keep everyone racing: nobody reaches the finish.
+        playerlaps = 0;
+        for (int i = 0; i < world.count; ++i) world.objects[i].laps = 0;
+        gamestate = stRace;
+    }
+    state.counters["objects"] = world.count;
+    state.counters["on_screen"] = static_cast<double>(visible) / static_cast<double>(state.iterations());
+    state.counters["effects"] = Particles.count;
+    camera = nullptr;
+    Host_Shutdown();
+}
+
+// About the size of the game's tracks: a loop of some 16000 px.
+void BM_RaceTickTypical(benchmark::State& state) { RaceTicks(state, 3000, 2000, {160, 300, 60, 30}); }
+// 4097 objects on the same loop: the densest world a file can hold.
+void BM_RaceTickFullWorld(benchmark::State& state) { RaceTicks(state, 3000, 2000, {1200, 2400, 300, 193}); }
+// 4097 objects crowded round a small loop, most of them on screen at once.
+void BM_RaceTickFullScreen(benchmark::State& state) { RaceTicks(state, 400, 250, {1200, 2400, 300, 193}); }
+
+}  // namespace
+
+BENCHMARK(BM_RaceTickTypical)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RaceTickFullWorld)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RaceTickFullScreen)->Unit(benchmark::kMicrosecond);
