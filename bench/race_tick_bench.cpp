@@ -1,15 +1,19 @@
 // The whole work of a race tick (bonuses, the world step, effects, the view,
-// its sorting and the shadows of movable objects) on a typical track and on
-// a world filled to capacity, with the player's car on the autopilot.
+// its sorting and the shadows of movable objects) on the game's tracks and on
+// worlds filled to capacity, with the player's car on the autopilot.
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 #include "engine/host.h"
 #include "engine/random.h"
 #include "game/race_runner.h"
 #include "game/shell.h"
 #include "media/particles.h"
+#include "media/texture_base.h"
 #include "world/race.h"
 #include "world/simulation.h"
+#include "world/world_file.h"
 
 namespace {
 
@@ -28,7 +32,7 @@ void Add(const char* name, int x, int y, int w, int h, uint8_t ai = 0, uint8_t d
 // A loop of 40 waypoints round an ellipse of the given radii, ground patches
 // along it, props and lamps beside it, shoveable barrels on it and four cars
 // at the start; `mix` says how many of each.
-void BuildLoop(int rx, int ry, const Mix& mix) {
+bool BuildLoop(int rx, int ry, const Mix& mix) {
     WorldClear(world);
     world.waypointcount = 0;
     constexpr int kWaypoints = 40;
@@ -72,13 +76,29 @@ void BuildLoop(int rx, int ry, const Mix& mix) {
     for (tminimal& o : world.objects) {
         for (CornerOffset& s : o.waterstep) s = {1, -1};
     }
+    return true;
 }
 
-void RaceTicks(benchmark::State& state, int rx, int ry, const Mix& mix) {
-    Host_OpenHeadless();
-    camera = Cam2D_Create();
+// The headless engine and the sprites, once for every run: the tracks take
+// their objects' sizes from the sprites.
+void OpenEngine() {
+    static const bool open = [] {
+        Host_OpenHeadless();
+        camera = Cam2D_Create();
+        LoadTextureFolder(ObjectTextures, std::string(KOLVETRA_DATA_DIR) + "/gfx/obj/");
+        return true;
+    }();
+    (void)open;
+}
+
+template <class Setup>
+void RaceTicks(benchmark::State& state, Setup setup) {
+    OpenEngine();
     Randomize(1);
-    BuildLoop(rx, ry, mix);
+    if (!setup()) {
+        state.SkipWithError("no track: build the game data first");
+        return;
+    }
     Particles.count = 0;
     ResetRaceProgress();
     gamestate = stRace;
@@ -100,19 +120,25 @@ void RaceTicks(benchmark::State& state, int rx, int ry, const Mix& mix) {
     state.counters["objects"] = world.count;
     state.counters["on_screen"] = static_cast<double>(visible) / static_cast<double>(state.iterations());
     state.counters["effects"] = Particles.count;
-    camera = nullptr;
-    Host_Shutdown();
 }
 
-// About the size of the game's tracks: a loop of some 16000 px.
-void BM_RaceTickTypical(benchmark::State& state) { RaceTicks(state, 3000, 2000, {160, 300, 60, 30}); }
-// 4097 objects on the same loop: the densest world a file can hold.
-void BM_RaceTickFullWorld(benchmark::State& state) { RaceTicks(state, 3000, 2000, {1200, 2400, 300, 193}); }
+// One of the game's own tracks, with its sprites' sizes.
+void BM_RaceTickTrack(benchmark::State& state, const char* track) {
+    RaceTicks(state,
+              [track] { return WorldLoad(world, std::string(KOLVETRA_DATA_DIR) + "/wld/" + track + ".wld").ok; });
+}
+// 4097 objects on a loop of some 16000 px: the densest world a file can hold.
+void BM_RaceTickFullWorld(benchmark::State& state) {
+    RaceTicks(state, [] { return BuildLoop(3000, 2000, {1200, 2400, 300, 193}); });
+}
 // 4097 objects crowded round a small loop, most of them on screen at once.
-void BM_RaceTickFullScreen(benchmark::State& state) { RaceTicks(state, 400, 250, {1200, 2400, 300, 193}); }
+void BM_RaceTickFullScreen(benchmark::State& state) {
+    RaceTicks(state, [] { return BuildLoop(400, 250, {1200, 2400, 300, 193}); });
+}
 
 }  // namespace
 
-BENCHMARK(BM_RaceTickTypical)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_RaceTickTrack, beach1, "beach1")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_RaceTickTrack, city2, "city2")->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RaceTickFullWorld)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RaceTickFullScreen)->Unit(benchmark::kMicrosecond);

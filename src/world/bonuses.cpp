@@ -1,6 +1,7 @@
 // Bonuses: scattered near the waypoints during a race, collected by driving
 // within 50 px of them; only the player's car scores.
 #include <array>
+#include <vector>
 
 #include "engine/omega.h"
 #include "engine/random.h"
@@ -49,6 +50,7 @@ int BonusPoints(std::string_view name) {
 }
 
 void PickUpBonuses(tworld& w, int& self, int j) {
+    if (j >= w.count || !HasPrefix(w.objects[j].name, "bn")) return;
     for (const BonusKind& kind : kBonuses) {
         if (j >= w.count) return;
         const tminimal& bonus = w.objects[j];
@@ -64,20 +66,21 @@ void PickUpBonuses(tworld& w, int& self, int j) {
 }
 
 void SpawnBonuses(tworld& w) {
-    int bonuses = 0;
+    // Where the bonuses lie, gathered once; the list keeps its storage from
+    // tick to tick.
+    static std::vector<Waypoint> bonuses;
+    bonuses.clear();
     for (int i = 0; i < w.count; ++i) {
-        if (HasPrefix(w.objects[i].name, "bn")) ++bonuses;
+        const tminimal& o = w.objects[i];
+        if (HasPrefix(o.name, "bn")) bonuses.push_back({o.x, o.y});
     }
     // Counted once: one call may add several and pass six.
-    if (bonuses >= kMaxBonuses) return;
+    if (static_cast<int>(bonuses.size()) >= kMaxBonuses) return;
     const int chance = 2 * w.waypointcount;
     for (int k = 0; k < w.waypointcount; ++k) {
         const Waypoint p = w.waypoints[k];
         bool free = true;
-        for (int i = 0; i < w.count && free; ++i) {
-            const tminimal& o = w.objects[i];
-            free = !(HasPrefix(o.name, "bn") && Distance(o.x, o.y, p.x, p.y) < 32);
-        }
+        for (const Waypoint& b : bonuses) free = free && Distance(b.x, b.y, p.x, p.y) >= 32;
         if (!free || Random(chance) != 1) continue;
         const char* kind = kSpawnKinds[Random(3)];
         const int y = p.y + Random(32) - 16;
@@ -87,5 +90,6 @@ void SpawnBonuses(tworld& w) {
         bonus.width = 32;
         bonus.height = 32;
         bonus.radius = 8;
+        bonuses.push_back({x, y});
     }
 }

@@ -15,6 +15,15 @@ bool Overlap(const tminimal& self, const tminimal& other, float& depth) {
                           other.radius, depth);
 }
 
+// Whether the two circles' bounding squares are apart, which rules out an
+// overlap without a square root: most of the world is far away.
+bool ClearlyApart(const tminimal& self, const tminimal& other) {
+    const long long reach = 2LL * self.radius + other.radius;
+    const long long dx = static_cast<long long>(self.x) - other.x;
+    const long long dy = static_cast<long long>(self.y - self.height / 4) - (other.y - other.height / 4);
+    return dx >= reach || -dx >= reach || dy >= reach || -dy >= reach;
+}
+
 float AngleFrom(const tminimal& self, const tminimal& other) {
     return M_FindAngle(static_cast<float>(self.x), static_cast<float>(self.y), static_cast<float>(other.x),
                        static_cast<float>(other.y));
@@ -38,8 +47,8 @@ int VehicleAgainstObjects(tworld& w, int self) {
         // The last object may just have been taken: nothing is left in slot j.
         if (j >= w.count) break;
         tminimal& other = w.objects[j];
-        if (Ground(other) || j == self) continue;
         tminimal& car = w.objects[self];
+        if (j == self || ClearlyApart(car, other) || Ground(other)) continue;
         float depth = 0;
         if (!Overlap(car, other, depth)) continue;
         if (car.ai == 0 && car.speed > 9) RaceSound("bum");
@@ -57,8 +66,8 @@ int VehicleAgainstObjects(tworld& w, int self) {
 void DynamicAgainstObjects(tworld& w, int self) {
     for (int j = 0; j < w.count; ++j) {
         tminimal& other = w.objects[j];
-        if (j == self || Ground(other) || !WorldOnScreen(w, j)) continue;
         tminimal& prop = w.objects[self];
+        if (j == self || ClearlyApart(prop, other) || Ground(other) || !WorldOnScreen(w, j)) continue;
         float depth = 0;
         if (!Overlap(prop, other, depth)) continue;
         prop.speed -= 0.1f * prop.speed;
