@@ -27,15 +27,8 @@ Autopilot::Keys Autopilot::Steer(const tworld& w, int car) {
     if (car < 0 || w.waypointcount <= 0) return keys;
     const tminimal& c = w.objects[car];
     if (target >= w.waypointcount) target = 0;
-    const auto distance = [&] {
-        const Waypoint& t = w.waypoints[target];
-        return M_Distance(static_cast<float>(c.x), static_cast<float>(c.y), static_cast<float>(t.x),
-                          static_cast<float>(t.y));
-    };
-    if (distance() < 120) target = (target + 1) % w.waypointcount;
-    const Waypoint& t = w.waypoints[target];
-    const int heading = M_Round(M_FindAngle(static_cast<float>(c.x), static_cast<float>(c.y), static_cast<float>(t.x),
-                                            static_cast<float>(t.y)));
+    if (DistanceTo(c, w.waypoints[target]) < 120) target = (target + 1) % w.waypointcount;
+    const int heading = HeadingTo(c, w.waypoints[target]);
     // Frames go round in 16: turn the shorter way, and hold still within half
     // a step's turn of the aim so the car does not weave.
     float turn = HeadingToFrame(heading) - c.frame;

@@ -18,22 +18,22 @@ float HeadingToFrame(int heading) {
     return frame;
 }
 
-namespace {
-
 float DistanceTo(const tminimal& car, const Waypoint& p) {
     return M_Distance(static_cast<float>(car.x), static_cast<float>(car.y), static_cast<float>(p.x),
                       static_cast<float>(p.y));
 }
 
-}  // namespace
+int HeadingTo(const tminimal& car, const Waypoint& p) {
+    return M_Round(M_FindAngle(static_cast<float>(car.x), static_cast<float>(car.y), static_cast<float>(p.x),
+                               static_cast<float>(p.y)));
+}
 
 // No braking, no avoiding: collisions and the lagging travel direction are
 // what bend a computer car's line.
 void ComputerSteer(tworld& w, int i) {
     tminimal& car = w.objects[i];
     const Waypoint target = w.waypoints[car.waypoint];
-    car.heading = M_Round(M_FindAngle(static_cast<float>(car.x), static_cast<float>(car.y),
-                                      static_cast<float>(target.x), static_cast<float>(target.y)));
+    car.heading = HeadingTo(car, target);
     car.frame = HeadingToFrame(car.heading);
     if (w.waypointcount > 0) {
         car.throttle = 1;

@@ -39,6 +39,10 @@ void EngineSound(const tminimal& car, float c, float s);
 
 // ---------------------------------------------------------------- computer drivers
 
+float DistanceTo(const tminimal& car, const Waypoint& p);
+// The heading that drives the car straight at p.
+int HeadingTo(const tminimal& car, const Waypoint& p);
+
 // Car i aims straight at its target waypoint at full throttle, advances the
 // target within 120 px and counts a lap at the wrap; it finishes after four.
 void ComputerSteer(tworld& w, int i);
