@@ -6,6 +6,7 @@
 #include "game/command_line.h"
 #include "game/paths.h"
 #include "game/shell.h"
+#include "game/world_preview.h"
 
 int main(int argc, char** argv) {
     CommandLine cl;
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kolvetra: %s\n", message.c_str());
         return 2;
     }
+    if (!cl.worldFile.empty()) RequestWorldPreview(cl.worldFile, cl.cameraX, cl.cameraY);
     const uint64_t seed =
         cl.seeded ? cl.seed : static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     return RunGame(seed);

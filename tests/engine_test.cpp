@@ -127,6 +127,43 @@ TEST_F(EngineTest, CornerColoursShadeEachCorner) {
     EXPECT_EQ(Host_ReadPixel(230, 130), 0x000000u);
 }
 
+TEST_F(EngineTest, LitSpritesKeepTheirColoursAlphaAndShapeThroughTheShadedCopy) {
+    OE_Texture* glass = Solid(100, 100, 0xFFFFFF, 128);
+    Pr2D_Rect(0, 0, 800, 600, 0xFFFFFF, 255, 1);
+    FX_SetVCA(0x0000FF, 0x00FF00, 0xFF0000, 0x000000, 255, 255, 255, 255);
+    for (int x : {100, 300}) {  // the second draw comes from the shaded copy made by the first
+        SSprite_Draw(glass, x, 100, 100, 100, 255, 0, FX_PLAIN | FX_VERTEXCOLOR);
+        const uint32_t tl = Host_ReadPixel(x, 100), centre = Host_ReadPixel(x + 50, 150);
+        // Half-transparent red over white at the top-left corner.
+        EXPECT_NEAR(Channel(tl, 0), 255, 3) << x;
+        EXPECT_NEAR(Channel(tl, 8), 127, 3) << x;
+        EXPECT_NEAR(Channel(tl, 16), 127, 3) << x;
+        // The middle of the diagonal mixes the top-left and bottom-right corners.
+        EXPECT_NEAR(Channel(centre, 0), 191, 4) << x;
+        EXPECT_NEAR(Channel(centre, 8), 127, 4) << x;
+        EXPECT_NEAR(Channel(centre, 16), 191, 4) << x;
+    }
+    // Drawn at another size and turned, the shaded copy follows like the sprite would.
+    Pr2D_Rect(0, 0, 800, 600, 0x000000, 255, 1);
+    OE_Texture* white = Solid(40, 8, 0xFFFFFF);
+    FX_SetVCA(0xFFFFFF, 0xFFFFFF, 0x808080, 0x808080, 255, 255, 255, 255);
+    SSprite_Draw(white, 500, 96, 40, 8, 255, 90, FX_PLAIN | FX_VERTEXCOLOR);
+    EXPECT_NE(Host_ReadPixel(520, 85), 0x000000u);
+    EXPECT_EQ(Host_ReadPixel(505, 100), 0x000000u);
+    // A raised shadow, turned: a black rectangle stretched upwards by the
+    // offset, about the centre of the unraised sprite.
+    Pr2D_Rect(0, 0, 800, 600, 0xFFFFFF, 255, 1);
+    FX_SetColorMix(0);
+    FX_SetVertexes(0, -40, 0, -40, 0, 0, 0, 0);
+    SSprite_Draw(white, 600, 300, 40, 8, 128, 90, FX_PLAIN | FX_COLORMIX | FX_VERTEXOFFSET);
+    // Unturned it would cover x 600..640, y 260..308; turned by 90 about
+    // (620, 304) it covers x 616..664, y 284..324.
+    EXPECT_NEAR(Channel(Host_ReadPixel(660, 304), 0), 127, 3);
+    EXPECT_NEAR(Channel(Host_ReadPixel(620, 290), 0), 127, 3);
+    EXPECT_EQ(Host_ReadPixel(610, 304), 0xFFFFFFu);
+    EXPECT_EQ(Host_ReadPixel(668, 304), 0xFFFFFFu);
+}
+
 TEST_F(EngineTest, CornerOffsetsMoveTheCorners) {
     OE_Texture* white = Solid(32, 32, 0xFFFFFF);
     FX_SetVertexes(0, -20, 0, -20, 0, 0, 0, 0);  // top raised by 20

@@ -85,6 +85,7 @@ void Screen_Open() {
 void Screen_Close() {
     EngineState& e = Engine();
     Text_Shutdown();
+    Sprite_ReleaseCache();
     e.textures.clear();
     for (auto& data : e.textureData) {
         if (data->texture) SDL_DestroyTexture(data->texture);

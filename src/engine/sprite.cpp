@@ -1,8 +1,11 @@
 // Textures, sprites, blending and the 2D camera.
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <unordered_map>
+#include <vector>
 
 #include "engine/state.h"
 
@@ -84,7 +87,135 @@ void DrawQuad(SDL_Texture* texture, const std::array<Corner, 4>& q, bool subdivi
     SDL_RenderGeometry(r, texture, v, (n + 1) * (n + 1), indices, k);
 }
 
+// Sprites with per-corner colours are slow through geometry on the software
+// renderer, and the world's corner colours stay fixed once a track is lit:
+// so each texture is shaded once per set of corner colours into a texture of
+// its own, which is then copied like a plain sprite. The least recently used
+// are released when the cache outgrows its budget.
+class LitSprites {
+  public:
+    // The shaded copy of `source`, or nullptr when the renderer cannot make one.
+    SDL_Texture* Get(SDL_Texture* source, const std::array<Corner, 4>& q) {
+        Key key{source, {}};
+        for (int k = 0; k < 4; ++k)
+            key.corners[k] = (static_cast<uint32_t>(q[k].alpha) << 24) | (q[k].colour & 0xFFFFFF);
+        const auto it = entries_.find(key);
+        if (it != entries_.end()) {
+            it->second.lastUse = ++clock_;
+            return it->second.texture;
+        }
+        int w = 0, h = 0;
+        if (SDL_QueryTexture(source, nullptr, nullptr, &w, &h) != 0) return nullptr;
+        SDL_Texture* shaded = Shade(source, q, w, h);
+        if (!shaded) return nullptr;
+        bytes_ += static_cast<size_t>(w) * h * 4;
+        entries_.emplace(key, Entry{shaded, ++clock_, static_cast<size_t>(w) * h * 4});
+        if (bytes_ > kBudget) Trim();
+        return shaded;
+    }
+
+    void Clear() {
+        for (auto& [key, entry] : entries_) SDL_DestroyTexture(entry.texture);
+        entries_.clear();
+        bytes_ = 0;
+    }
+
+  private:
+    static constexpr size_t kBudget = 64u << 20;
+
+    struct Key {
+        SDL_Texture* source;
+        std::array<uint32_t, 4> corners;  // alpha << 24 | 0xBBGGRR
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        size_t operator()(const Key& k) const {
+            size_t h = std::hash<const void*>{}(k.source);
+            for (uint32_t c : k.corners) h = h * 1000003u ^ c;
+            return h;
+        }
+    };
+    struct Entry {
+        SDL_Texture* texture;
+        uint64_t lastUse;
+        size_t bytes;
+    };
+
+    // Draws the source with its corner colours into a transparent texture of
+    // the source's size, replacing rather than blending, so the copy carries
+    // the shaded colour and alpha of every pixel.
+    static SDL_Texture* Shade(SDL_Texture* source, const std::array<Corner, 4>& q, int w, int h) {
+        SDL_Renderer* r = Engine().renderer;
+        SDL_Texture* shaded = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
+        if (!shaded) return nullptr;
+        SDL_Texture* previous = SDL_GetRenderTarget(r);
+        if (SDL_SetRenderTarget(r, shaded) != 0) {
+            SDL_DestroyTexture(shaded);
+            return nullptr;
+        }
+        SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
+        SDL_SetRenderDrawColor(r, 0, 0, 0, 0);
+        SDL_RenderClear(r);
+        SDL_SetTextureBlendMode(source, SDL_BLENDMODE_NONE);
+        const float fw = static_cast<float>(w), fh = static_cast<float>(h);
+        const std::array<Corner, 4> local{
+            Corner{0, 0, 0, 0, q[0].colour, q[0].alpha}, Corner{fw, 0, 1, 0, q[1].colour, q[1].alpha},
+            Corner{fw, fh, 1, 1, q[2].colour, q[2].alpha}, Corner{0, fh, 0, 1, q[3].colour, q[3].alpha}};
+        DrawQuad(source, local, false);
+        SDL_SetRenderTarget(r, previous);
+        return shaded;
+    }
+
+    void Trim() {
+        std::vector<std::pair<uint64_t, Key>> byAge;
+        byAge.reserve(entries_.size());
+        for (const auto& [key, entry] : entries_) byAge.emplace_back(entry.lastUse, key);
+        std::sort(byAge.begin(), byAge.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [age, key] : byAge) {
+            if (bytes_ <= kBudget * 3 / 4) break;
+            const auto it = entries_.find(key);
+            bytes_ -= it->second.bytes;
+            SDL_DestroyTexture(it->second.texture);
+            entries_.erase(it);
+        }
+    }
+
+    std::unordered_map<Key, Entry, KeyHash> entries_;
+    size_t bytes_ = 0;
+    uint64_t clock_ = 0;
+};
+
+LitSprites& Lit() {
+    static LitSprites cache;
+    return cache;
+}
+
+// Whether the corner offsets keep the sprite an upright rectangle (a shadow
+// raised at the top, say), which a plain scaled copy can draw.
+bool StaysRectangular(const std::array<int, 8>& o) {
+    return o[0] == o[6] && o[2] == o[4] && o[1] == o[3] && o[5] == o[7];
+}
+
+bool Uniform(const std::array<Corner, 4>& q) {
+    for (int k = 1; k < 4; ++k) {
+        if (q[k].colour != q[0].colour || q[k].alpha != q[0].alpha) return false;
+    }
+    return true;
+}
+
+// Copies `texture` onto the rectangle, turned by `angle` about `centre`.
+void CopyTurned(SDL_Texture* texture, const SDL_FRect& dst, float angle, SDL_FPoint centre) {
+    SDL_Renderer* r = Engine().renderer;
+    if (angle == 0) {
+        SDL_RenderCopyF(r, texture, nullptr, &dst);
+    } else {
+        SDL_RenderCopyExF(r, texture, nullptr, &dst, angle, &centre, SDL_FLIP_NONE);
+    }
+}
+
 }  // namespace
+
+void Sprite_ReleaseCache() { Lit().Clear(); }
 
 OE_Texture* Tex_LoadFromFile(std::string_view file, int, int) {
     EngineState& e = Engine();
@@ -134,13 +265,12 @@ void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height
         return;
     }
 
-    SDL_SetTextureColorMod(tex, 255, 255, 255);
-    SDL_SetTextureAlphaMod(tex, 255);
     std::array<Corner, 4> q{Corner{float(x), float(y), 0, 0, mix, alpha},
                             Corner{float(x + width), float(y), 1, 0, mix, alpha},
                             Corner{float(x + width), float(y + height), 1, 1, mix, alpha},
                             Corner{float(x), float(y + height), 0, 1, mix, alpha}};
     bool affine = true;
+    bool rectangular = true;
     if (flags & FX_VERTEXOFFSET) {
         for (int k = 0; k < 4; ++k) {
             q[k].x += d.vertexOffsets[2 * k];
@@ -148,6 +278,7 @@ void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height
         }
         const auto& o = d.vertexOffsets;
         affine = o[0] + o[4] == o[2] + o[6] && o[1] + o[5] == o[3] + o[7];
+        rectangular = StaysRectangular(o);
     }
     if (flags & FX_VERTEXCOLOR) {
         for (int k = 0; k < 4; ++k) {
@@ -155,6 +286,31 @@ void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height
             q[k].alpha = (q[k].alpha * (d.cornerAlphas[k] & 0xFF) + 127) / 255;
         }
     }
+
+    // Upright rectangles are copied, turned about the sprite's own centre as
+    // the corners below would be: one colour through the texture's colour
+    // modulation, several through a shaded copy made once.
+    const SDL_FRect dst{q[0].x, q[0].y, q[2].x - q[0].x, q[2].y - q[0].y};
+    if (rectangular && dst.w > 0 && dst.h > 0) {
+        SDL_Texture* copy = tex;
+        SDL_Color c{255, 255, 255, 255};
+        if (Uniform(q)) {
+            c = ColourOf(q[0].colour, q[0].alpha);
+        } else {
+            copy = Lit().Get(tex, q);
+        }
+        if (copy) {
+            SDL_SetTextureBlendMode(copy, CurrentBlend());
+            SDL_SetTextureColorMod(copy, c.r, c.g, c.b);
+            SDL_SetTextureAlphaMod(copy, c.a);
+            const SDL_FPoint centre{x + width / 2.0f - dst.x, y + height / 2.0f - dst.y};
+            CopyTurned(copy, dst, angle, centre);
+            return;
+        }
+    }
+
+    SDL_SetTextureColorMod(tex, 255, 255, 255);
+    SDL_SetTextureAlphaMod(tex, 255);
     if (angle != 0) {
         const float cx = x + width / 2.0f, cy = y + height / 2.0f;
         const float c = M_Cos(angle), s = M_Sin(angle);

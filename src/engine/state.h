@@ -117,4 +117,6 @@ void Input_RunScript(long frame);
 
 void Sound_Shutdown();
 void Text_Shutdown();
+// Releases the shaded copies of lit sprites; before the renderer goes.
+void Sprite_ReleaseCache();
 void Sound_BeginRound(InputContext context);

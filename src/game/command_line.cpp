@@ -2,12 +2,28 @@
 
 #include <charconv>
 
+#include "world/world_file.h"
+
 namespace {
 
 bool ToNumber(const std::string& text, long long& value) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc() && ptr == end;
+}
+
+// "X,Y" with two whole numbers, either possibly negative.
+bool ToPoint(const std::string& text, int& x, int& y) {
+    const size_t comma = text.find(',');
+    long long a = 0, b = 0;
+    if (comma == std::string::npos || !ToNumber(text.substr(0, comma), a) || !ToNumber(text.substr(comma + 1), b)) {
+        return false;
+    }
+    constexpr long long kLimit = kWorldPositionLimit;
+    if (a < -kLimit || a > kLimit || b < -kLimit || b > kLimit) return false;
+    x = static_cast<int>(a);
+    y = static_cast<int>(b);
+    return true;
 }
 
 }  // namespace
@@ -24,10 +40,13 @@ const char* Usage() {
            "  --screenshot FILE     write the last frame as PNG\n"
            "  --screenshots DIR     write every K-th frame as PNG into DIR\n"
            "  --every K             with --screenshots (default 1)\n"
+           "  --world FILE          show this world file alone (with --screenshot: one frame)\n"
+           "  --camera X,Y          with --world: the camera's position in the world\n"
            "  --help                this text\n";
 }
 
 ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& message) {
+    bool cameraGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const auto value = [&](std::string& into) {
@@ -75,6 +94,16 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         } else if (a == "--every") {
             if (!number(n, 1)) return ParseResult::Error;
             out.host.screenshotEvery = static_cast<int>(n);
+        } else if (a == "--world") {
+            if (!value(out.worldFile)) return ParseResult::Error;
+        } else if (a == "--camera") {
+            std::string text;
+            if (!value(text)) return ParseResult::Error;
+            if (!ToPoint(text, out.cameraX, out.cameraY)) {
+                message = a + ": not a position X,Y: " + text;
+                return ParseResult::Error;
+            }
+            cameraGiven = true;
         } else {
             message = "unknown option " + a;
             return ParseResult::Error;
@@ -84,5 +113,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         message = "--input needs --headless";
         return ParseResult::Error;
     }
+    if (cameraGiven && out.worldFile.empty()) {
+        message = "--camera needs --world";
+        return ParseResult::Error;
+    }
+    // A headless look at a world is one frame unless more are asked for.
+    if (!out.worldFile.empty() && out.host.headless && out.host.frames == 0) out.host.frames = 1;
     return ParseResult::Run;
 }

@@ -14,6 +14,8 @@ struct CommandLine {
     std::string inputScript;
     std::string dataFolder;  // empty: the data built beside the executable
     std::string userFolder;  // empty: the player's own data folder
+    std::string worldFile;   // non-empty: show this world alone (--world)
+    int cameraX = 0, cameraY = 0;
 };
 
 enum class ParseResult { Run, Help, Error };

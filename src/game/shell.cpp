@@ -4,6 +4,7 @@
 
 #include "engine/random.h"
 #include "game/paths.h"
+#include "game/world_preview.h"
 #include "gui/screens.h"
 #include "gui/widgets.h"
 #include "media/particles.h"
@@ -44,6 +45,8 @@ void DrawCursor() { SSprite_Draw(FindTexture(SharedTextures, "g_cur"), mousex - 
 void GameInit() {
     OE_SetResolutionDependence(800, 600);
     Snd_Init();
+    LoadTextureFolder(SharedTextures, DataPath("gfx/share/"));
+    LoadTextureFolder(ObjectTextures, DataPath("gfx/obj/"));
     font = Text_LoadFontFromFile(DataPath("fnt/font.tga"), DataPath("fnt/font.ofi"), -1, 266);
     std::string error;
     if (!BuildScreens(GameHandlers(), error)) {
@@ -55,6 +58,7 @@ void GameInit() {
     camera = Cam2D_Create();
     Cam2D_Set(camera);
     gamestate = stProfiles;
+    StartWorldPreview();
 }
 
 void GameTick() {
@@ -67,6 +71,10 @@ void GameTick() {
 }
 
 void GameDraw() {
+    if (WorldPreviewActive()) {
+        DrawWorldPreview();
+        return;
+    }
     switch (gamestate) {
         case stMenu:
             ProcessElements();

@@ -1,0 +1,43 @@
+#include "game/world_preview.h"
+
+#include "engine/omega.h"
+#include "game/shell.h"
+#include "world/draw_world.h"
+#include "world/lighting.h"
+#include "world/view.h"
+#include "world/world_file.h"
+
+namespace {
+
+struct Preview {
+    bool requested = false;
+    std::string path;
+    int cameraX = 0, cameraY = 0;
+} preview;
+
+}  // namespace
+
+void RequestWorldPreview(std::string path, int cameraX, int cameraY) {
+    preview = Preview{true, std::move(path), cameraX, cameraY};
+}
+
+bool WorldPreviewActive() { return preview.requested; }
+
+void StartWorldPreview() {
+    if (!preview.requested) return;
+    WorldLoad(world, preview.path);  // a bad file is reported and leaves an empty world
+    if (camera) {
+        camera->x = preview.cameraX;
+        camera->y = preview.cameraY;
+    }
+}
+
+void DrawWorldPreview() {
+    // The view is rebuilt here rather than by the tick, so the very first
+    // frame already shows the world.
+    BuildView(view, world);
+    SortView(view);
+    CastShadows(view, 1);
+    Pr2D_Rect(0, 0, 800, 600, 0x444422, 255, 1);
+    DrawWorld(view);
+}

@@ -1,0 +1,12 @@
+// The view: the objects of the world that are on screen, in drawing order.
+// Rebuilt from scratch every tick.
+#pragma once
+
+#include "world/world.h"
+
+// Copies every object of `w` that is on screen into `v`, in index order.
+void BuildView(tworld& v, const tworld& w);
+// Landscape patches ("lnd...") first, in the order they had among
+// themselves; then everything else by y, smallest first (equal y in no
+// particular order), so lower objects are drawn over higher ones.
+void SortView(tworld& v);
