@@ -9,6 +9,7 @@
 #include "gui/widgets.h"
 #include "media/particles.h"
 #include "media/texture_base.h"
+#include "world/editor.h"
 
 uint8_t gamestate = 0;
 OE_Timer* ticktimer = nullptr;
@@ -31,7 +32,22 @@ bool startfailed = false;  // start-up ended early; the program reports it on ex
 
 // The handlers of the screens' buttons; a slot stays empty until its screen
 // flow exists.
-ScreenHandlers GameHandlers() { return ScreenHandlers{}; }
+ScreenHandlers GameHandlers() {
+    ScreenHandlers handlers;
+    handlers.EditorSave = EditorSave;
+    handlers.EditorLoad = EditorLoad;
+    handlers.UndoWaypoint = UndoWaypoint;
+    return handlers;
+}
+
+// F12: the editor's panel alone on screen.
+void OpenEditor() {
+    for (int i = 0; i < Elements.count(); ++i) {
+        ielement& e = Elements[i];
+        if (!e.isChild) e.visible = e.name == "wnd_main";
+    }
+    gamestate = stEditor;
+}
 
 void SetImageAngle(std::string_view name, int angle) {
     if (Iimage* image = WidgetNamed<Iimage>(name)) image->angle = angle;
@@ -64,9 +80,10 @@ void GameInit() {
 void GameTick() {
     mousex = Mouse_X();
     mousey = Mouse_Y();
+    if (gamestate == stEditor) EditorTick();
     // Developer keys act in every state, on every tick they are held; F11
     // after F12 so that F11 wins when both are down.
-    if (Key_Down(VK_F12)) gamestate = stEditor;
+    if (Key_Down(VK_F12)) OpenEditor();
     if (Key_Down(VK_F11)) gamestate = stMenu;
 }
 
@@ -92,7 +109,7 @@ void GameDraw() {
             SSprite_Draw(FindTexture(SharedTextures, "g_wnd"), 0, 0, 800, 600, 64, 0, 1);
             ProcessElements();
             break;
-        case stEditor:
+        case stEditor: EditorDraw(); break;
         case stRaceOver:
         case stPaused:
         case stSingleRace:
