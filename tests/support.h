@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // A fresh, empty folder under the system's temporary folder, removed when
 // the object goes.
@@ -22,6 +23,13 @@ class ScratchFolder {
 
 // Writes a w x h TGA filled with one 0xBBGGRR colour and alpha.
 void WriteSolidTga(const std::string& path, int w, int h, uint32_t colour, uint8_t alpha = 255);
+// Writes a 16-bit PCM WAV; `samples` holds `channels` values per frame.
+void WriteWav(const std::string& path, int rate, int channels, const std::vector<int16_t>& samples);
+// Mono samples of a sine tone.
+std::vector<int16_t> SineSamples(int rate, double hz, int frames, int amplitude = 16000);
+// An XM module of one 4-row pattern (240 ms) holding one note of a looped
+// square wave from its first row on: never silent while it plays.
+std::string TestXmModule();
 // Writes a text file with exactly these bytes.
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);

@@ -60,7 +60,7 @@ void Host_TypeText(std::string_view utf8);
 // the frame they name. Returns false with a message in `error` on a bad file.
 bool Host_LoadInputScript(const std::string& path, std::string& error);
 
-// ---------------------------------------------------------------- sound log
+// ---------------------------------------------------------------- sound
 
 // One Snd_Play request, heard or not.
 struct HostSoundPlay {
@@ -74,6 +74,26 @@ struct HostSoundPlay {
 // without a sound device; tests check what the game asked to hear.
 void Host_RecordSounds(bool on);
 const std::vector<HostSoundPlay>& Host_SoundLog();
+
+// One copy of a sound as the engine keeps it, on the engine clock, whether or
+// not there is an audio device.
+struct SoundCopyState {
+    bool playing = false;
+    bool looping = false;  // goes on from its beginning when it reaches its end
+    int rate = 0;          // playback rate, Hz
+    int volume = 0;        // hundredths of a decibel
+    int pan = 0;           // hundredths of a decibel off the other side
+    int starts = 0;        // times this copy was started from its beginning
+    double position = 0;   // sample frames into the current pass
+};
+// The copies of a sound (as many as its buffers), brought up to the clock.
+std::vector<SoundCopyState> Host_SoundCopies(const OE_Sound* sound);
+// Plays into an OpenAL loopback device instead of a sound card: nothing is
+// heard, and Host_RenderAudio mixes what would be. Open before loading sounds.
+bool Host_OpenLoopbackAudio(int rate);
+// Mixes the next `frames` frames of the loopback device: left, right
+// interleaved, full scale 1.0.
+std::vector<float> Host_RenderAudio(int frames);
 
 // ---------------------------------------------------------------- output
 

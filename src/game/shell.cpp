@@ -7,7 +7,9 @@
 #include "game/world_preview.h"
 #include "gui/screens.h"
 #include "gui/widgets.h"
+#include "media/music.h"
 #include "media/particles.h"
+#include "media/sound_base.h"
 #include "media/texture_base.h"
 #include "world/editor.h"
 
@@ -61,6 +63,7 @@ void DrawCursor() { SSprite_Draw(FindTexture(SharedTextures, "g_cur"), mousex - 
 void GameInit() {
     OE_SetResolutionDependence(800, 600);
     Snd_Init();
+    LoadSoundFolder(Sounds, DataPath("sfx/"), "*.wav");
     LoadTextureFolder(SharedTextures, DataPath("gfx/share/"));
     LoadTextureFolder(ObjectTextures, DataPath("gfx/obj/"));
     font = Text_LoadFontFromFile(DataPath("fnt/font.tga"), DataPath("fnt/font.ofi"), -1, 266);
@@ -78,9 +81,37 @@ void GameInit() {
 }
 
 void GameTick() {
+    // The menu music plays in every state but a running race; a silent block
+    // reads as stopped too, so the song then starts again from its beginning.
+    if (uFMOD_GetStats() == 0 && gamestate != stRace && optmusicoff == 0) {
+        uFMOD_PlaySong(DataPath("sfx/menu.xm"), 0, XM_FILE);
+    }
     mousex = Mouse_X();
     mousey = Mouse_Y();
-    if (gamestate == stEditor) EditorTick();
+    switch (gamestate) {
+        case stRace:
+            uFMOD_StopSong();
+            if (optambientoff == 0) PlaySound(Sounds, "amb", false);
+            if (Key_Down(VK_ESCAPE)) {
+                StopSound(Sounds, "amb");
+                gamestate = stPaused;
+            }
+            break;
+        case stMenu: {
+            gearspin += 4;
+            UpdateEffects(Particles);
+            // One rising light per tick; drawn in this order so a seed always gives the same lights.
+            const int dx = Random(10) - 5;
+            const int dy = -Random(10) - 5;
+            const int size = Random(30) + 20;
+            EmitEffect(Particles, "light", 4, 100, 170, static_cast<float>(dx), static_cast<float>(dy),
+                       static_cast<float>(size), 0x00FFFF);
+            break;
+        }
+        case stEditor: EditorTick(); break;
+        case stRaceOver: StopSound(Sounds, "amb"); break;
+        default: break;
+    }
     // Developer keys act in every state, on every tick they are held; F11
     // after F12 so that F11 wins when both are down.
     if (Key_Down(VK_F12)) OpenEditor();

@@ -51,12 +51,12 @@ bool Matches(std::string_view pattern, std::string_view name) {
     if (pattern == "*.*") return true;
     size_t p = 0, n = 0, star = std::string_view::npos, mark = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == '*') {
+        if (p < pattern.size() && pattern[p] == '*') {
             star = p++;
             mark = n;
+        } else if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
+            ++p;
+            ++n;
         } else if (star != std::string_view::npos) {
             p = star + 1;
             n = ++mark;

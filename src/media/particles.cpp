@@ -66,8 +66,11 @@ void DrawEffect(const TEffect2d& e) {
     if (light) {
         x = M_Round(e.x - e.size / 2);
         y = M_Round(e.y);
-    } else {
+    } else if (smoke) {
         x = M_Round((e.x - camX) - e.size / 2);
+        y = M_Round((e.y - camY) - e.size / 2);
+    } else {
+        x = M_Round(e.x - e.size / 2 - camX);
         y = M_Round((e.y - camY) - e.size / 2);
     }
     FX_SetBlendMode(smoke ? 0 : 1);

@@ -1,18 +1,21 @@
 #include "media/sound_base.h"
 
+#include <algorithm>
+
 #include "gui/string_list.h"
 
 TS_List Sounds;
 
 void LoadSoundFolder(TS_List& base, std::string_view folder, std::string_view pattern) {
     const TF_list names = ListFiles(std::string(folder) + std::string(pattern));
-    SetSoundCapacity(base, names.count);
+    SetSoundCapacity(base, base.count + names.count);
     for (int i = 0; i < names.count; ++i) {
         AddSound(base, StripExtension(names.items[i]), std::string(folder) + names.items[i]);
     }
 }
 
-void SetSoundCapacity(TS_List& base, int n) { base.items.resize(n > 0 ? static_cast<size_t>(n) : 0); }
+// Never below the sounds already loaded: shrinking would lose them.
+void SetSoundCapacity(TS_List& base, int n) { base.items.resize(static_cast<size_t>(std::max(n, base.count))); }
 
 int BuffersFor(std::string_view name) {
     if (name == "bad" || name == "fw" || name == "eng_e") return 4;
