@@ -15,6 +15,7 @@
 #include "game/shell.h"
 #include "gui/element.h"
 #include "gui/widgets.h"
+#include "media/sound_base.h"
 #include "media/texture_base.h"
 #include "support.h"
 #include "world/world.h"
@@ -34,6 +35,11 @@ class EditorTest : public ::testing::Test {
         fs::create_directories(data / "gfx/share");
         fs::create_directories(data / "wld");
         fs::copy(TestDataFolder() + "/fnt", data / "fnt");
+        fs::create_directories(data / "sfx");
+        // The panel's own sounds, and "bad" for a refused file name.
+        for (const char* sound : {"bad.wav", "click.wav", "select.wav"}) {
+            fs::copy(TestDataFolder() + "/sfx/" + sound, data / "sfx" / sound);
+        }
         // The base's first texture is a small dot: a lookup that misses its
         // sprite falls back to it and shows up in sizes.
         WriteSolidTga((data / "gfx/obj/a_dot1.tga").string(), 6, 6, 0xFFFFFF);
@@ -47,6 +53,7 @@ class EditorTest : public ::testing::Test {
         SetUserFolder((scratch.path() / "user").string());
 
         Host_OpenHeadless();
+        Host_RecordSounds(true);
         Host_SetTickHook([this] { ++ticks; });
         ticktimer = Timer_Create(GameTick, 30, 1);
         OE_RegProcedure(OE_PROC_DRAW, GameDraw);
@@ -67,6 +74,7 @@ class EditorTest : public ::testing::Test {
             base->count = 0;
             base->index.clear();
         }
+        Sounds = TS_List{};
         ClearWorld();
         gamestate = 0;
         ticktimer = nullptr;
@@ -140,6 +148,13 @@ class EditorTest : public ::testing::Test {
         return list->items.items[list->selected];
     }
 
+    static void ExpectObject(int i, std::string_view name, int x, int y) {
+        ASSERT_LT(i, world.count);
+        EXPECT_EQ(world.objects[i].name, name) << i;
+        EXPECT_EQ(world.objects[i].x, x) << i;
+        EXPECT_EQ(world.objects[i].y, y) << i;
+    }
+
     std::vector<std::string> UserFiles() {
         std::vector<std::string> files;
         for (const auto& entry : fs::recursive_directory_iterator(scratch.path())) {
@@ -148,6 +163,13 @@ class EditorTest : public ::testing::Test {
             }
         }
         return files;
+    }
+
+    static long BadSounds() {
+        const OE_Sound* bad = FindSound(Sounds, "bad");
+        long n = 0;
+        for (const HostSoundPlay& p : Host_SoundLog()) n += p.sound == bad ? 1 : 0;
+        return n;
     }
 
     ScratchFolder scratch;
@@ -173,9 +195,7 @@ TEST_F(EditorTest, ClicksWithoutShiftChangeNothing) {
 TEST_F(EditorTest, PlacingSnapsToTheEightPixelGridOncePerCell) {
     ShiftButton(MB_LEFT, 101, 203);
     ASSERT_EQ(world.count, 1);
-    EXPECT_EQ(world.objects[0].name, "tree");
-    EXPECT_EQ(world.objects[0].x, 100);
-    EXPECT_EQ(world.objects[0].y, 204);
+    ExpectObject(0, "tree", 100, 204);
     EXPECT_EQ(world.objects[0].color, 0x111111);
     EXPECT_EQ(world.objects[0].width, 96) << "placed objects are measured";
     // Another item in the same cell adds nothing.
@@ -187,8 +207,7 @@ TEST_F(EditorTest, PlacingSnapsToTheEightPixelGridOncePerCell) {
     ClickOn("chk_dyn");
     ShiftButton(MB_LEFT, 104, 207);
     ASSERT_EQ(world.count, 2);
-    EXPECT_EQ(world.objects[1].name, "rock");
-    EXPECT_EQ(world.objects[1].x, 108);
+    ExpectObject(1, "rock", 108, 204);
     EXPECT_EQ(world.objects[1].ai, 1);
     EXPECT_EQ(world.objects[1].dynamic, 1);
 }
@@ -208,11 +227,9 @@ TEST_F(EditorTest, PaintingFillsEachThirtyTwoPixelCellOnce) {
     Host_KeyEvent(VK_SHIFT, false);
     Ticks(2);
     ASSERT_EQ(world.count, 3);
-    const int expected[3][2] = {{36, 100}, {68, 100}, {100, 132}};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(world.objects[i].x, expected[i][0]) << i;
-        EXPECT_EQ(world.objects[i].y, expected[i][1]) << i;
-    }
+    ExpectObject(0, "tree", 36, 100);
+    ExpectObject(1, "tree", 68, 100);
+    ExpectObject(2, "tree", 100, 132);
     // Painting ignores the waypoint box.
     ClickOn("chk_wp");
     Host_KeyEvent(VK_SHIFT, true);
@@ -300,8 +317,7 @@ TEST_F(EditorTest, ScrollingAtTheEdgesKeepsTheGrid) {
     Host_MouseMove(400, 300);
     ShiftButton(MB_LEFT, 101, 203);
     ASSERT_EQ(world.count, 1);
-    EXPECT_EQ(world.objects[0].x, 100 - 16);
-    EXPECT_EQ(world.objects[0].y, 204 + 32);
+    ExpectObject(0, "tree", 100 - 16, 204 + 32);
 }
 
 TEST_F(EditorTest, MirroringTwiceRestoresEveryPosition) {
@@ -368,9 +384,11 @@ TEST_F(EditorTest, SaveWritesThePlayersCopyAndLoadPrefersIt) {
 TEST_F(EditorTest, BadNamesAndBadFilesLoseNothing) {
     ShiftButton(MB_LEFT, 100, 100);
     for (const char* name : {"", "..", "../x", "a/b", "a\\b"}) {
+        const long refused = BadSounds();
         Type("edt_save", name);
         ClickOn("btn_save");
         EXPECT_TRUE(UserFiles().empty()) << name;
+        EXPECT_EQ(BadSounds(), refused + 1) << name;
     }
     EXPECT_TRUE(IsSafeWorldName("Track 2"));
     EXPECT_FALSE(IsSafeWorldName("tab\tname"));
@@ -378,11 +396,12 @@ TEST_F(EditorTest, BadNamesAndBadFilesLoseNothing) {
     // Neither a broken file nor a missing one costs the track being edited.
     WriteFile(DataPath("wld/broken.wld"), "2\r\ntree\r\n1\r\n");
     for (const char* name : {"broken", "missing", "../x"}) {
+        const long refused = BadSounds();
         Type("edt_load", name);
         ClickOn("btn_load");
-        ASSERT_EQ(world.count, 1) << name;
-        EXPECT_EQ(world.objects[0].name, "tree") << name;
-        EXPECT_EQ(world.objects[0].x, 100) << name;
+        EXPECT_EQ(BadSounds(), refused + 1) << name;
+        EXPECT_EQ(world.count, 1) << name;
+        ExpectObject(0, "tree", 100, 100);
     }
     EXPECT_TRUE(ticktimer->enabled);
 }
