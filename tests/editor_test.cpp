@@ -416,6 +416,13 @@ TEST_F(EditorTest, DrawsWaypointsOnlyWhenWayIsTickedAndThePreviewWhileShiftIsHel
     EXPECT_EQ(Host_ReadPixel(300, 280), kTreeColour);
     EXPECT_EQ(world.count, 0);
     Host_KeyEvent(VK_SHIFT, false);
+    // A car shows as its wheels and its white body in the box's colour.
+    Select("jeep");
+    Host_MouseMove(301, 301);
+    Host_KeyEvent(VK_SHIFT, true);
+    Settle();
+    EXPECT_EQ(Host_ReadPixel(300, 280), 0x111111u);
+    Host_KeyEvent(VK_SHIFT, false);
     Settle();
 
     // A waypoint's circle of 120 px, shown only while "Way" is ticked.
