@@ -287,6 +287,10 @@ void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height
         }
     }
 
+    // Fully transparent corners add nothing in either blend mode (the
+    // shadows of objects far from every lamp).
+    if (q[0].alpha == 0 && q[1].alpha == 0 && q[2].alpha == 0 && q[3].alpha == 0) return;
+
     // Upright rectangles are copied, turned about the sprite's own centre as
     // the corners below would be: one colour through the texture's colour
     // modulation, several through a shaded copy made once.

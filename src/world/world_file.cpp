@@ -137,26 +137,26 @@ bool ParseWorld(const std::string& path, std::vector<FileObject>& objects, std::
     if (!ReadWholeFile(path, text, error)) return false;
     LineReader in(path, text);
     constexpr long long kIntMin = std::numeric_limits<int>::min(), kIntMax = std::numeric_limits<int>::max();
-    int count = 0;
-    if (!in.Number({"the object count"}, 0, kWorldCapacity, count)) {
+    const auto position = [&in](const Field& field, int& out) {
+        return in.Number(field, -kWorldPositionLimit, kWorldPositionLimit, out);
+    };
+    const auto fail = [&] {
         error = in.error();
         return false;
-    }
+    };
+    int count = 0;
+    if (!in.Number({"the object count"}, 0, kWorldCapacity, count)) return fail();
     objects.resize(count);
     for (int i = 0; i < count; ++i) {
         FileObject& o = objects[i];
         int ai = 0, dynamic = 0;
         std::string_view name;
         const int n = i + 1;
-        const bool ok = in.Line({"the name", n, "object"}, name) &&
-                        in.Number({"x", n, "object"}, -kWorldPositionLimit, kWorldPositionLimit, o.x) &&
-                        in.Number({"y", n, "object"}, -kWorldPositionLimit, kWorldPositionLimit, o.y) &&
-                        in.Number({"the ai flag", n, "object"}, kIntMin, kIntMax, ai) &&
-                        in.Number({"the dynamic flag", n, "object"}, kIntMin, kIntMax, dynamic) &&
-                        in.Number({"the colour", n, "object"}, kIntMin, kIntMax, o.color);
-        if (!ok) {
-            error = in.error();
-            return false;
+        if (!in.Line({"the name", n, "object"}, name) || !position({"x", n, "object"}, o.x) ||
+            !position({"y", n, "object"}, o.y) || !in.Number({"the ai flag", n, "object"}, kIntMin, kIntMax, ai) ||
+            !in.Number({"the dynamic flag", n, "object"}, kIntMin, kIntMax, dynamic) ||
+            !in.Number({"the colour", n, "object"}, kIntMin, kIntMax, o.color)) {
+            return fail();
         }
         o.name.assign(name);
         // Only the low byte of a flag is kept.
@@ -164,17 +164,12 @@ bool ParseWorld(const std::string& path, std::vector<FileObject>& objects, std::
         o.dynamic = static_cast<uint8_t>(dynamic);
     }
     int waypointCount = 0;
-    if (!in.Number({"the waypoint count"}, 0, kWorldCapacity, waypointCount)) {
-        error = in.error();
-        return false;
-    }
+    if (!in.Number({"the waypoint count"}, 0, kWorldCapacity, waypointCount)) return fail();
     waypoints.resize(waypointCount);
     for (int i = 0; i < waypointCount; ++i) {
-        const int n = i + 1;
-        if (!in.Number({"x", n, "waypoint"}, -kWorldPositionLimit, kWorldPositionLimit, waypoints[i].x) ||
-            !in.Number({"y", n, "waypoint"}, -kWorldPositionLimit, kWorldPositionLimit, waypoints[i].y)) {
-            error = in.error();
-            return false;
+        if (!position({"x", i + 1, "waypoint"}, waypoints[i].x) ||
+            !position({"y", i + 1, "waypoint"}, waypoints[i].y)) {
+            return fail();
         }
     }
     return true;
