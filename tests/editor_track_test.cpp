@@ -3,9 +3,11 @@
 // the waypoint loop, saved, loaded back, and shown with its waypoints.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "gui/string_list.h"
 #include "support.h"
@@ -49,7 +51,7 @@ class InputScript {
         Wait(3);
     }
     // Places with Shift held; the panel is clicked without it.
-    void Place(std::initializer_list<Point> points) {
+    void Place(const std::vector<Point>& points) {
         Shift(true);
         for (const Point& p : points) Click(p);
         Shift(false);
@@ -92,33 +94,38 @@ class InputScript {
     int turned_ = 0;
 };
 
+// The road patches (192 px) stand every 96 px along the loop; a patch's
+// position is its bottom centre, 96 px below the centre line.
+std::vector<Point> RoadAround(int left, int top, int right, int bottom) {
+    std::vector<Point> road;
+    const auto side = [&road](Point from, Point to) {
+        const int steps = std::max(std::abs(to.x - from.x), std::abs(to.y - from.y)) / 96;
+        for (int i = 0; i < steps; ++i) {
+            road.push_back({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps + 96});
+        }
+    };
+    side({left, top}, {right, top});
+    side({right, top}, {right, bottom});
+    side({right, bottom}, {left, bottom});
+    side({left, bottom}, {left, top});
+    return road;
+}
+
+// A rectangular loop through (100, 100), (540, 100), (540, 480), (100, 480)
+// on grass, lit by five lamps, three cars behind the start line. Nothing
+// lies within 10 px of the screen's bottom edge, where the camera scrolls.
+const std::vector<Point> kRoad = RoadAround(100, 100, 540, 480);
+constexpr int kBeforeTheCars = 9 + 1 + 5 + 3;  // grass, start line, lamps, trees, and the road
+
 void BuildTrack(InputScript& s) {
     s.Key(123);  // F12
     s.Select("lnd_grass");
     s.Place(
         {{124, 260}, {380, 260}, {636, 260}, {124, 516}, {380, 516}, {636, 516}, {124, 588}, {380, 588}, {636, 588}});
     s.Select("lnd_road");
-    // A rectangular loop through (100, 100), (540, 100), (540, 500), (100, 500).
-    s.Place({{100, 196},
-             {196, 196},
-             {292, 196},
-             {388, 196},
-             {484, 196},
-             {540, 196},
-             {540, 292},
-             {540, 388},
-             {540, 484},
-             {540, 580},
-             {444, 580},
-             {348, 580},
-             {252, 580},
-             {156, 580},
-             {100, 580},
-             {100, 484},
-             {100, 388},
-             {100, 292}});
+    s.Place(kRoad);
     s.Select("lnd_start");
-    s.Place({{320, 196}});
+    s.Place({{344, 196}});
     s.Select("lamp");
     s.Place({{28, 36}, {612, 36}, {612, 572}, {28, 572}, {320, 300}});
     s.Select("tree");
@@ -132,55 +139,75 @@ void BuildTrack(InputScript& s) {
     s.Place({{196, 140}});
     s.Click(kAiBox);
     s.Click(kWayBox);
-    s.Place({{320, 100}, {540, 100}, {540, 500}, {100, 500}, {100, 100}});
+    s.Place({{344, 100}, {540, 100}, {540, 480}, {100, 480}, {100, 100}});
     s.Type(kSaveBox, "test", "edtrack");
     s.Click(kSaveButton);
 }
 
+// Runs the game headless on the built data; true when it ended cleanly.
+bool RunGame(const std::string& user, const std::string& options) {
+    const std::string command = std::string("ASAN_OPTIONS=detect_leaks=0 '") + KOLVETRA_BINARY +
+                                "' --headless --seed 7 --data '" + TestDataFolder() + "' --user-dir '" + user + "' " +
+                                options;
+    return std::system(command.c_str()) == 0;
+}
+
+// The track is built once, by the game, for every test here: saved, then
+// loaded back in the editor and shown with its waypoints in
+// screens/editor.png of the build folder.
 class EditorTrack : public ::testing::Test {
   protected:
-    // Runs the game headless on the built data with this input; true when
-    // it ended cleanly.
-    bool Run(const InputScript& s, const std::string& extra) {
-        WriteFile(scratch / "input.txt", s.text());
-        const std::string command = std::string("ASAN_OPTIONS=detect_leaks=0 '") + KOLVETRA_BINARY +
-                                    "' --headless --seed 7 --data '" + TestDataFolder() + "' --user-dir '" + user +
-                                    "' --input '" + scratch / "input.txt" + "' --frames " +
-                                    std::to_string(s.frame() + 10) + " " + extra;
-        return std::system(command.c_str()) == 0;
+    static void SetUpTestSuite() {
+        scratch = new ScratchFolder;
+        InputScript s(TestDataFolder() + "/gfx/obj/list.txt");
+        BuildTrack(s);
+        s.Type(kLoadBox, "test", "edtrack");
+        s.Click(kLoadButton);
+        s.Event("move 400 300");
+        s.Wait(5);
+        const std::string folder = TestDataFolder() + "/../screens/";
+        fs::create_directories(folder);
+        WriteFile(*scratch / "input.txt", s.text());
+        built = RunGame(User(), "--input '" + *scratch / "input.txt" + "' --frames " + std::to_string(s.frame() + 10) +
+                                    " --screenshot '" + folder + "editor.png'");
     }
+    static void TearDownTestSuite() {
+        delete scratch;
+        scratch = nullptr;
+    }
+    static std::string User() { return *scratch / "user"; }
 
-    ScratchFolder scratch;
-    std::string user = scratch / "user";
+    static inline ScratchFolder* scratch = nullptr;
+    static inline bool built = false;
 };
 
-TEST_F(EditorTrack, BuiltSavedAndLoadedBackWithItsWaypointsShown) {
-    InputScript s(TestDataFolder() + "/gfx/obj/list.txt");
-    BuildTrack(s);
-    s.Type(kLoadBox, "test", "edtrack");
-    s.Click(kLoadButton);
-    s.Event("move 400 300");
-    s.Wait(5);
-    const std::string folder = TestDataFolder() + "/../screens/";
-    fs::create_directories(folder);
-    ASSERT_TRUE(Run(s, "--screenshot '" + folder + "editor.png'"));
-
+TEST_F(EditorTrack, IsSavedAsPlaced) {
+    ASSERT_TRUE(built);
     TF_list saved;
-    ASSERT_TRUE(ReadLines(user + "/wld/edtrack.wld", saved));
-    // 9 grass, 18 road, the start line, 5 lamps, 3 trees and 3 cars.
-    ASSERT_EQ(saved.items[0], "39");
-    const int waypoints = 1 + 39 * 6;
+    ASSERT_TRUE(ReadLines(User() + "/wld/edtrack.wld", saved));
+    const int count = kBeforeTheCars + static_cast<int>(kRoad.size()) + 3;
+    ASSERT_EQ(saved.items[0], std::to_string(count));
+    const int waypoints = 1 + count * 6;
     EXPECT_EQ(saved.items[waypoints], "5");
-    EXPECT_EQ(saved.items[waypoints + 1], "320");
+    EXPECT_EQ(saved.items[waypoints + 1], "344");
     // The cars, last placed: the player's jeep, then two computer cars.
-    const int jeep = 1 + 36 * 6;
+    const int jeep = 1 + (count - 3) * 6;
     EXPECT_EQ(saved.items[jeep], "jeep");
     EXPECT_EQ(saved.items[jeep + 3], "0");
     EXPECT_EQ(saved.items[jeep + 6], "car");
     EXPECT_EQ(saved.items[jeep + 9], "1");
     EXPECT_EQ(saved.items[jeep + 12], "tank");
     EXPECT_EQ(saved.items[jeep + 15], "1");
-    EXPECT_TRUE(fs::exists(folder + "editor.png"));
+}
+
+TEST_F(EditorTrack, IsRacedToAResult) {
+    ASSERT_TRUE(built);
+    const std::string help = *scratch / "help.txt";
+    ASSERT_TRUE(RunGame(User(), "--help > '" + help + "'"));
+    if (ReadFile(help).find("--race") == std::string::npos) GTEST_SKIP() << "this build has no race runner";
+    const std::string result = *scratch / "result.txt";
+    ASSERT_TRUE(RunGame(User(), "--race edtrack --autopilot --until-result --no-draw > '" + result + "'"));
+    EXPECT_NE(ReadFile(result), "");
 }
 
 }  // namespace
