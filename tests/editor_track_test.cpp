@@ -115,7 +115,7 @@ std::vector<Point> RoadAround(int left, int top, int right, int bottom) {
 // on grass, lit by five lamps, three cars behind the start line. Nothing
 // lies within 10 px of the screen's bottom edge, where the camera scrolls.
 const std::vector<Point> kRoad = RoadAround(100, 100, 540, 480);
-constexpr int kBeforeTheCars = 9 + 1 + 5 + 3;  // grass, start line, lamps, trees, and the road
+constexpr int kBeforeTheCars = 9 + 1 + 5 + 3;  // grass, start line, lamps and trees, besides the road
 
 void BuildTrack(InputScript& s) {
     s.Key(123);  // F12
