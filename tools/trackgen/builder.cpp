@@ -169,9 +169,15 @@ bool BuildTrack(const TrackDesign& track, const LandscapeDesign& land, const Spr
         }
     }
 
-    // The start line across the road at the first point of the loop.
+    // The start line across the whole road at the first point of the loop,
+    // in as many pieces as the road is wide.
     const auto [sw, sh] = size("lnd_start");
-    add("lnd_start", line.at[0].x, line.at[0].y + sh / 2.0);
+    const double pitch = sh - 24.0;  // the strip's ends are soft: overlap them
+    const int pieces = std::max(1, static_cast<int>(std::ceil(track.road / pitch)));
+    for (int i = 0; i < pieces; ++i) {
+        const double off = (i - (pieces - 1) / 2.0) * pitch;
+        add("lnd_start", line.at[0].x + line.normal[0].x * off, line.at[0].y + line.normal[0].y * off + sh / 2.0);
+    }
 
     // Waypoints, from the start line on.
     for (int k : PlaceWaypoints(line, 0, std::max(12.0, half * 0.22)))
