@@ -14,6 +14,7 @@
 #include "media/sound_base.h"
 #include "media/texture_base.h"
 #include "world/draw_world.h"
+#include "world/editor.h"
 #include "world/lighting.h"
 #include "world/minimap.h"
 #include "world/race.h"
@@ -42,7 +43,22 @@ void (*startProcedure)() = nullptr;
 
 // The handlers of the screens' buttons; a slot stays empty until its screen
 // flow exists.
-ScreenHandlers GameHandlers() { return ScreenHandlers{}; }
+ScreenHandlers GameHandlers() {
+    ScreenHandlers handlers;
+    handlers.EditorSave = EditorSave;
+    handlers.EditorLoad = EditorLoad;
+    handlers.UndoWaypoint = UndoWaypoint;
+    return handlers;
+}
+
+// F12: the editor's panel alone on screen.
+void OpenEditor() {
+    for (int i = 0; i < Elements.count(); ++i) {
+        ielement& e = Elements[i];
+        if (!e.isChild) e.visible = e.name == "wnd_main";
+    }
+    gamestate = stEditor;
+}
 
 void SetImageAngle(std::string_view name, int angle) {
     if (Iimage* image = WidgetNamed<Iimage>(name)) image->angle = angle;
@@ -130,12 +146,13 @@ void GameTick() {
                        static_cast<float>(size), 0x00FFFF);
             break;
         }
+        case stEditor: EditorTick(); break;
         case stRaceOver: StopSound(Sounds, "amb"); break;
         default: break;
     }
     // Developer keys act in every state, on every tick they are held; F11
     // after F12 so that F11 wins when both are down.
-    if (Key_Down(VK_F12)) gamestate = stEditor;
+    if (Key_Down(VK_F12)) OpenEditor();
     if (Key_Down(VK_F11)) gamestate = stMenu;
 }
 
@@ -161,7 +178,7 @@ void GameDraw() {
             SSprite_Draw(FindTexture(SharedTextures, "g_wnd"), 0, 0, 800, 600, 64, 0, 1);
             ProcessElements();
             break;
-        case stEditor:
+        case stEditor: EditorDraw(); break;
         case stRaceOver:
         case stPaused:
         case stSingleRace:

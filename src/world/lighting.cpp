@@ -72,7 +72,7 @@ int GreyLevel(int distance) {
 void MeasureObjects(tworld& w) {
     for (int i = 0; i < w.count; ++i) {
         tminimal& o = w.objects[i];
-        const OE_Texture* t = IsVehicle(o.name) ? ObjectSprite(o.name, "_wh", 1) : ObjectSprite(o.name, "", 1);
+        const OE_Texture* t = FirstSprite(o.name);
         o.width = t ? t->width : 0;
         o.height = t ? t->height : 0;
         o.radius = o.width / 4;
