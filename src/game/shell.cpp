@@ -72,6 +72,14 @@ void ShowGameWindow(std::string_view name) {
     if (Elements.count() > 0) ElementNamed(name).visible = true;
 }
 
+// The objects on screen in drawing order, with the shadows of the movable
+// ones; the pause and the result keep the frozen scene drawn this way.
+void RebuildView() {
+    BuildView(view, world);
+    SortView(view);
+    CastShadows(view, 1);
+}
+
 void RaceDraw() {
     Pr2D_Rect(0, 0, 800, 600, 0x444422, 255, 1);
     DrawWorld(view);
@@ -89,9 +97,7 @@ void RaceTick() {
     SpawnBonuses(world);
     if (std::fabs(racenow - racestart) > 4000) WorldStep(world);
     UpdateEffects(Particles);
-    BuildView(view, world);
-    SortView(view);
-    CastShadows(view, 1);
+    RebuildView();
 }
 
 void GameInit() {
@@ -147,7 +153,11 @@ void GameTick() {
             break;
         }
         case stEditor: EditorTick(); break;
-        case stRaceOver: StopSound(Sounds, "amb"); break;
+        case stRaceOver:
+            StopSound(Sounds, "amb");
+            RebuildView();
+            break;
+        case stPaused: RebuildView(); break;
         default: break;
     }
     // Developer keys act in every state, on every tick they are held; F11
@@ -181,6 +191,9 @@ void GameDraw() {
         case stEditor: EditorDraw(); break;
         case stRaceOver:
         case stPaused:
+            DrawWorld(view);
+            ProcessElements();
+            break;
         case stSingleRace:
         case stOptions:
         case stHelp: ProcessElements(); break;
