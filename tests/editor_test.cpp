@@ -51,6 +51,10 @@ class EditorTest : public ::testing::Test {
         WriteFile((data / "gfx/obj/list.txt").string(), "tree\r\nrock\r\njeep\r\nlamp\r\n");
         SetDataFolder(data.string());
         SetUserFolder((scratch.path() / "user").string());
+        // A player with a profile: with none, F12 would leave the profile
+        // window open over the editor.
+        fs::create_directories(scratch.path() / "user/prf");
+        WriteFile((scratch.path() / "user/prf/Player").string(), std::string("\0\r\n", 3));
 
         Host_OpenHeadless();
         Host_RecordSounds(true);
@@ -60,7 +64,7 @@ class EditorTest : public ::testing::Test {
         ClearWorld();
         gamestate = 0;
         GameInit();
-        ASSERT_EQ(gamestate, stProfiles);
+        ASSERT_EQ(gamestate, stMenu);
         Host_MouseMove(400, 300);
         Key(VK_F12);
         ASSERT_EQ(gamestate, stEditor);
@@ -155,11 +159,14 @@ class EditorTest : public ::testing::Test {
         EXPECT_EQ(world.objects[i].y, y) << i;
     }
 
+    // What the editor wrote: every file but the game data and the profile.
     std::vector<std::string> UserFiles() {
         std::vector<std::string> files;
         for (const auto& entry : fs::recursive_directory_iterator(scratch.path())) {
-            if (entry.is_regular_file() && entry.path().string().find("/data/") == std::string::npos) {
-                files.push_back(entry.path().string());
+            const std::string path = entry.path().string();
+            if (entry.is_regular_file() && path.find("/data/") == std::string::npos &&
+                path.find("/prf/") == std::string::npos) {
+                files.push_back(path);
             }
         }
         return files;

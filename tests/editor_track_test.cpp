@@ -168,6 +168,10 @@ class EditorTrack : public ::testing::Test {
         const std::string folder = TestDataFolder() + "/../screens/";
         fs::create_directories(folder);
         WriteFile(*scratch / "input.txt", s.text());
+        // A player with a profile: with none, F12 leaves the profile window
+        // open over the editor, and the placing clicks would land on it.
+        fs::create_directories(User() + "/prf");
+        WriteFile(User() + "/prf/Player", std::string("\0\r\n", 3));
         built = RunGame(User(), "--input '" + *scratch / "input.txt" + "' --frames " + std::to_string(s.frame() + 10) +
                                     " --screenshot '" + folder + "editor.png'");
     }

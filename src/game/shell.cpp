@@ -2,9 +2,14 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 
 #include "engine/random.h"
 #include "game/paths.h"
+#include "game/profiles.h"
+#include "game/race_overlay.h"
+#include "game/screen_flow.h"
+#include "game/tournament.h"
 #include "game/world_preview.h"
 #include "gui/element.h"
 #include "gui/screens.h"
@@ -41,25 +46,6 @@ void EmptyProcedure() {}
 bool startfailed = false;  // start-up ended early; the program reports it on exit
 void (*startProcedure)() = nullptr;
 
-// The handlers of the screens' buttons; a slot stays empty until its screen
-// flow exists.
-ScreenHandlers GameHandlers() {
-    ScreenHandlers handlers;
-    handlers.EditorSave = EditorSave;
-    handlers.EditorLoad = EditorLoad;
-    handlers.UndoWaypoint = UndoWaypoint;
-    return handlers;
-}
-
-// F12: the editor's panel alone on screen.
-void OpenEditor() {
-    for (int i = 0; i < Elements.count(); ++i) {
-        ielement& e = Elements[i];
-        if (!e.isChild) e.visible = e.name == "wnd_main";
-    }
-    gamestate = stEditor;
-}
-
 void SetImageAngle(std::string_view name, int angle) {
     if (Iimage* image = WidgetNamed<Iimage>(name)) image->angle = angle;
 }
@@ -78,14 +64,6 @@ void RebuildView() {
     BuildView(view, world);
     SortView(view);
     CastShadows(view, 1);
-}
-
-void RaceDraw() {
-    Pr2D_Rect(0, 0, 800, 600, 0x444422, 255, 1);
-    DrawWorld(view);
-    DrawEffects(Particles);
-    DrawMinimap(world);
-    DrawCountdown();
 }
 
 }  // namespace
@@ -107,6 +85,8 @@ void GameInit() {
     LoadTextureFolder(SharedTextures, DataPath("gfx/share/"));
     LoadTextureFolder(ObjectTextures, DataPath("gfx/obj/"));
     font = Text_LoadFontFromFile(DataPath("fnt/font.tga"), DataPath("fnt/font.ofi"), -1, 266);
+    std::error_code ec;
+    std::filesystem::create_directories(UserPath("prf"), ec);  // a first run starts on the profile window
     std::string error;
     if (!BuildScreens(GameHandlers(), error)) {
         std::fprintf(stderr, "kolvetra: %s; the game cannot start\n", error.c_str());
@@ -118,6 +98,16 @@ void GameInit() {
     camera = Cam2D_Create();
     Cam2D_Set(camera);
     gamestate = stProfiles;
+    if (WidgetNamed<Ilist>("lst_pr")->items.count != 0) {
+        profilename = "Player";
+        gamestate = stMenu;
+        BackToMenu();
+        LoadOptions();
+        ChooseStartingProfile();
+        LoadProfile();
+    }
+    LoadOptions();
+    ChooseStartingProfile();
     StartWorldPreview();
     if (startProcedure) startProcedure();
 }
@@ -143,6 +133,10 @@ void GameTick() {
             break;
         case stMenu: {
             gearspin += 4;
+            if (Itext* hello = WidgetNamed<Itext>("lb_hello")) {
+                hello->caption.assign("Привет, ");
+                hello->caption += profilename;
+            }
             UpdateEffects(Particles);
             // One rising light per tick; drawn in this order so a seed always gives the same lights.
             const int dx = Random(10) - 5;
@@ -152,18 +146,23 @@ void GameTick() {
                        static_cast<float>(size), 0x00FFFF);
             break;
         }
+        case stTournament: RefreshTournamentScreen(); break;
         case stEditor: EditorTick(); break;
         case stRaceOver:
             StopSound(Sounds, "amb");
             RebuildView();
             break;
         case stPaused: RebuildView(); break;
+        case stSingleRace: RefreshSingleRaceScreen(); break;
         default: break;
     }
     // Developer keys act in every state, on every tick they are held; F11
     // after F12 so that F11 wins when both are down.
     if (Key_Down(VK_F12)) OpenEditor();
-    if (Key_Down(VK_F11)) gamestate = stMenu;
+    if (Key_Down(VK_F11)) {
+        gamestate = stMenu;
+        BackToMenu();
+    }
 }
 
 void GameDraw() {
@@ -197,13 +196,16 @@ void GameDraw() {
         case stSingleRace:
         case stOptions:
         case stHelp: ProcessElements(); break;
-        case stRace: RaceDraw(); return;  // its own screen, without the GUI or the cursor
+        case stRace: DrawRaceScreen(); return;  // its own screen, without the GUI or the cursor
         default: return;
     }
     DrawCursor();
 }
 
-void GameQuit() {}
+// The options are kept at every end of the game, with the profile used last.
+void GameQuit() {
+    if (!startfailed) SaveOptions();
+}
 
 int RunGame(uint64_t seed, void (*start)()) {
     startProcedure = start;

@@ -1,0 +1,106 @@
+#include "game/tournament.h"
+
+#include <string>
+
+#include "engine/random.h"
+#include "game/profiles.h"
+#include "game/shell.h"
+#include "gui/widgets.h"
+#include "media/particles.h"
+#include "media/sound_base.h"
+#include "media/texture_base.h"
+#include "world/race.h"
+#include "world/world.h"
+
+bool VehicleLocked(int vehicle, int progress) { return vehicle > progress / 4; }
+bool TrackLocked(int track, int progress) { return track > progress; }
+
+namespace {
+
+OE_Texture* TrackPicture(int track) { return FindTexture(SharedTextures, "t" + std::to_string(track / 4)); }
+
+// The chosen vehicle in the chosen colour, and the colour swatch.
+void ShowVehicleChoice(const char* wheels, const char* body, const char* swatch) {
+    const std::string vehicle = vehiclenames[vehiclechoice];
+    const int colour = palette[colourchoice];
+    if (Iimage* w = WidgetNamed<Iimage>(wheels)) w->texture = FindTexture(ObjectTextures, vehicle + "_wh10");
+    if (Iimage* b = WidgetNamed<Iimage>(body)) {
+        b->texture = FindTexture(ObjectTextures, vehicle + "_tp10");
+        b->tint = colour;
+    }
+    if (Iimage* s = WidgetNamed<Iimage>(swatch)) s->tint = colour;
+}
+
+// Sparks over the won tournament's screen, and now and then a firework.
+void Fireworks() {
+    EmitEffect(Particles, "light", 4, 240, 70, Random(10) - 5, -Random(10) - 5, Random(30) + 50, 0x00FFFF);
+    const int x = Random(800);
+    const int y = Random(600);
+    if (Random(5) != 1) return;
+    PlaySoundEx(Sounds, "fw", x - 400, 0, false, 0);
+    for (int i = 0; i < 20; ++i) {
+        const float dx = Random(10) - 5, dy = -Random(10) - 5;
+        const float size = Random(30) + 20 + y / 50.0f;
+        EmitEffect(Particles, "light", 4, x, y, dx, dy, size, Random(2147483647));
+    }
+}
+
+}  // namespace
+
+void PrepareTournamentScreen() {
+    SaveProfile();
+    Iimage* picture = WidgetNamed<Iimage>("img_track");
+    const bool won = progress >= kTournamentTracks;
+    if (picture) picture->texture = won ? FindTexture(SharedTextures, "g_tr") : TrackPicture(progress);
+    ElementNamed("btn_send").visible = won;
+    ElementNamed("btn_start_tr").visible = !won;
+}
+
+void RefreshTournamentScreen() {
+    ElementNamed("img_locktr").visible = VehicleLocked(vehiclechoice, progress);
+    UpdateEffects(Particles);
+    ElementNamed("lb_cccscr").caption = "Ваши очки " + std::to_string(score);
+    ielement& track = ElementNamed("lb_ctrack");
+    track.caption = "Трасса " + std::to_string(progress % 4 + 1);
+    track.visible = progress <= 15;
+    if (progress <= 15) {
+        ElementNamed("lb_ccc").caption = landscapetexts[progress / 4 % 4];
+    } else {
+        ElementNamed("lb_ccc").caption = "Поздравляем!!! Вы победитель!!!";
+        Fireworks();
+    }
+    ShowVehicleChoice("img_car_wh", "img_car_tp", "img_color");
+}
+
+void RefreshSingleRaceScreen() {
+    ElementNamed("img_locktr2").visible = VehicleLocked(vehiclechoice, progress);
+    ElementNamed("txt_locktr_map2").visible = TrackLocked(singletrack, progress);
+    if (Iimage* picture = WidgetNamed<Iimage>("img_track2")) picture->texture = TrackPicture(singletrack);
+    ShowVehicleChoice("img_car_wh2", "img_car_tp2", "img_color2");
+    ElementNamed("lb_ctrack2").caption = "Трасса " + std::to_string(singletrack % 4 + 1);
+}
+
+// The lock tests read what the last refresh showed, not the rules.
+void StartTournamentRace() {
+    if (ElementNamed("img_locktr").visible || progress < 0 || progress >= kTournamentTracks) {
+        PlaySound(Sounds, "bad", false);
+        return;
+    }
+    ElementNamed("wnd_tour").visible = false;
+    StartRace(tracknames[progress], 0);
+}
+
+void StartSingleRace() {
+    if (ElementNamed("img_locktr2").visible || ElementNamed("txt_locktr_map2").visible) {
+        PlaySound(Sounds, "bad", false);
+        return;
+    }
+    ElementNamed("wnd_sr").visible = false;
+    StartRace(tracknames[singletrack], 1);
+}
+
+void CycleDifficulty() {
+    difficulty = difficulty + 1 > 2 ? 0 : difficulty + 1;
+    ElementNamed("btn_pow").caption = difficultynames[difficulty];
+    ElementNamed("btn_pow2").caption = difficultynames[difficulty];
+}
