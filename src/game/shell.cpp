@@ -21,7 +21,6 @@
 #include "world/draw_world.h"
 #include "world/editor.h"
 #include "world/lighting.h"
-#include "world/minimap.h"
 #include "world/race.h"
 #include "world/simulation.h"
 #include "world/view.h"
