@@ -10,12 +10,13 @@
 
 #include "builder.h"
 #include "design.h"
+#include "map_picture.h"
 #include "world/world_file.h"
 
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: kolvetra-trackgen --designs DIR --data DIR [--out DIR]\n");
+    std::fprintf(stderr, "usage: kolvetra-trackgen --designs DIR --data DIR [--out DIR] [--maps DIR]\n");
     return 2;
 }
 
@@ -28,7 +29,7 @@ bool Save(const tworld& w, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string designs, data, out;
+    std::string designs, data, out, maps;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (i + 1 >= argc) return Usage();
@@ -38,6 +39,8 @@ int main(int argc, char** argv) {
             data = argv[++i];
         } else if (a == "--out") {
             out = argv[++i];
+        } else if (a == "--maps") {
+            maps = argv[++i];
         } else {
             return Usage();
         }
@@ -78,6 +81,12 @@ int main(int argc, char** argv) {
         }
         const std::string base = out + "/wld/" + track.name;
         if (!Save(*w, base + ".wld")) return 1;
+        if (!maps.empty()) {
+            fs::create_directories(maps);
+            if (!WriteMapPicture(*w, data, maps + "/" + track.name + ".png", 0.08)) {
+                std::fprintf(stderr, "kolvetra-trackgen: cannot write the map of %s\n", track.name.c_str());
+            }
+        }
         WorldMirror(*w);
         if (!Save(*w, base + "r.wld")) return 1;
     }
