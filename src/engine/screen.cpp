@@ -126,7 +126,7 @@ void Screen_EndFrame() {
     }
 }
 
-// ---------------------------------------------------------------- the spec'd operations
+// ---------------------------------------------------------------- the screen and the loop
 
 void OE_SetWndName(std::string_view title) {
     EngineState& e = Engine();
