@@ -64,7 +64,8 @@ void SaveProfile() {
 }
 
 void LoadProfile() {
-    const ProfileRecord p = IsSafeProfileName(profilename) ? ParseProfile(Read(ProfilePath(profilename))) : ProfileRecord{};
+    const ProfileRecord p =
+        IsSafeProfileName(profilename) ? ParseProfile(Read(ProfilePath(profilename))) : ProfileRecord{};
     progress = p.progress;
     score = p.score;
 }

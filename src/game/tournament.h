@@ -5,12 +5,11 @@
 #include <array>
 
 inline constexpr std::array<const char*, 16> tracknames{
-    "beach1",  "beach2",  "beach1r",  "beach2r",  "forest1", "forest2", "forest1r", "forest2r",
-    "icy1",    "icy2",    "icy1r",    "icy2r",    "city1",   "city2",   "city1r",   "city2r"};
+    "beach1", "beach2", "beach1r", "beach2r", "forest1", "forest2", "forest1r", "forest2r",
+    "icy1",   "icy2",   "icy1r",   "icy2r",   "city1",   "city2",   "city1r",   "city2r"};
 inline constexpr std::array<const char*, 4> landscapetexts{
     "Это ваши первые заезды, вы должны быть первым!",
-    "Forestville - прекрасный лес с замечательными цветами и деревьями.",
-    "Ice Land очень холодное место...",
+    "Forestville - прекрасный лес с замечательными цветами и деревьями.", "Ice Land очень холодное место...",
     "Это последние трассы, кубок почти у вас в руках!"};
 inline constexpr std::array<const char*, 3> difficultynames{"легко", "норма", "трудно"};
 inline constexpr int kTournamentTracks = 16;
