@@ -87,7 +87,8 @@ TEST_P(TrackTest, IsRacedToAResultInTimeAndWonOnEasy) {
 
 // With every car driven by the computer (the player's too) and the cars as
 // fast as they get, all of them come round four times: none is caught on an
-// obstacle or a prop.
+// obstacle or a prop. (The last few metres to the line are left out: cars
+// that finished first coast to rest on it and may bar the way there.)
 TEST_P(TrackTest, EveryComputerCarFinishesFourLaps) {
     Host_OpenHeadless();
     LoadTextureFolder(ObjectTextures, TestDataFolder() + "/gfx/obj/");
@@ -106,7 +107,7 @@ TEST_P(TrackTest, EveryComputerCarFinishesFourLaps) {
     const auto finished = [&] {
         for (int i = 0; i < world.count; ++i) {
             const tminimal& o = world.objects[i];
-            if (IsVehicle(o.name) && !(o.laps == 4 && o.waypoint == 1)) return false;
+            if (IsVehicle(o.name) && o.laps < 4) return false;
         }
         return true;
     };
@@ -118,7 +119,8 @@ TEST_P(TrackTest, EveryComputerCarFinishesFourLaps) {
     for (int i = 0; i < world.count; ++i) {
         const tminimal& o = world.objects[i];
         if (IsVehicle(o.name)) {
-            EXPECT_EQ(o.laps, 4) << o.name << " stuck near " << o.x << "," << o.y;
+            EXPECT_EQ(o.laps, 4) << o.name << " heading for waypoint " << o.waypoint << ", stuck near " << o.x << ","
+                                 << o.y;
         }
     }
     EXPECT_LT(tick, kFourMinutes);

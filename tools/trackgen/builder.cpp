@@ -173,7 +173,7 @@ bool BuildTrack(const TrackDesign& track, const LandscapeDesign& land, const Spr
     // in as many pieces as the road is wide.
     const auto [sw, sh] = size("lnd_start");
     const double pitch = sh - 24.0;  // the strip's ends are soft: overlap them
-    const int pieces = std::max(1, static_cast<int>(std::ceil(track.road / pitch)));
+    const int pieces = std::max(1, static_cast<int>(std::lround(track.road / pitch)));
     for (int i = 0; i < pieces; ++i) {
         const double off = (i - (pieces - 1) / 2.0) * pitch;
         add("lnd_start", line.at[0].x + line.normal[0].x * off, line.at[0].y + line.normal[0].y * off + sh / 2.0);
