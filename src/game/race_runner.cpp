@@ -43,6 +43,30 @@ Autopilot::Keys Autopilot::Steer(const tworld& w, int car) {
 
 namespace {
 
+void HoldArrowKeys(const Autopilot::Keys& keys) {
+    Host_KeyEvent(VK_UP, keys.up);
+    Host_KeyEvent(VK_LEFT, keys.left);
+    Host_KeyEvent(VK_RIGHT, keys.right);
+}
+
+}  // namespace
+
+void RaceAutopilot::Tick() {
+    if (gamestate != stRace) {
+        if (holding_) HoldArrowKeys({});
+        holding_ = false;
+        return;
+    }
+    if (racestart != race_) {
+        pilot_ = Autopilot{};
+        race_ = racestart;
+    }
+    HoldArrowKeys(pilot_.Steer(world, PlayerCar(world)));
+    holding_ = true;
+}
+
+namespace {
+
 void AppendInt(std::string& out, long value) {
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -151,13 +175,7 @@ RunState& Run() {
     return state;
 }
 
-void PressAutopilotKeys() {
-    RunState& r = Run();
-    const Autopilot::Keys keys = r.autopilot.Steer(world, PlayerCar(world));
-    Host_KeyEvent(VK_UP, keys.up);
-    Host_KeyEvent(VK_LEFT, keys.left);
-    Host_KeyEvent(VK_RIGHT, keys.right);
-}
+void PressAutopilotKeys() { HoldArrowKeys(Run().autopilot.Steer(world, PlayerCar(world))); }
 
 void ReportResult(const char* outcome) {
     RunState& r = Run();
@@ -227,4 +245,9 @@ int RaceRunStatus() {
     const RunState& r = Run();
     if (!r.run.untilResult) return 0;
     return r.resultReached ? 0 : 1;
+}
+
+void StartMenuAutopilot() {
+    static RaceAutopilot pilot;
+    Host_SetTickHook([] { pilot.Tick(); });
 }

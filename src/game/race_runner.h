@@ -32,6 +32,20 @@ struct Autopilot {
     Keys Steer(const tworld& w, int car);
 };
 
+// The autopilot of the races started through the menus: while a race runs it
+// holds the arrow keys for the player's car, aiming afresh from the first
+// waypoint whenever a new race starts; outside races (menus, pause, result)
+// it lets the keys go. Tick runs after every update tick.
+class RaceAutopilot {
+  public:
+    void Tick();
+
+  private:
+    Autopilot pilot_;
+    double race_ = -1;  // racestart of the race being driven
+    bool holding_ = false;
+};
+
 // The first vehicle the player drives; -1 when there is none.
 int PlayerCar(const tworld& w);
 
@@ -44,6 +58,8 @@ void AppendTraceLine(std::string& out, long tick, const tworld& w);
 // race once the game is set up.
 bool SetRaceRun(const RaceRun& run, std::string& error);
 void StartRaceRun();
+// --autopilot without --race: every race of the run is driven by the autopilot.
+void StartMenuAutopilot();
 // The program's exit status: with untilResult, 0 once a result was reached
 // and 1 otherwise; 0 without.
 int RaceRunStatus();
