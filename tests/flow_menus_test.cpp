@@ -112,6 +112,7 @@ TEST_F(FlowTest, ALostTournamentRaceCostsAThousandPointsAndIsRunAgain) {
     // Standing still for a minute lets every computer car get ahead.
     DriveToResult(2000);
     ASSERT_TRUE(Shown("wnd_fin_bad"));
+    Screenshot("result_lost");
     EXPECT_EQ(progress, 0);
     EXPECT_EQ(score, std::max(lastRaceScore - 1000, 0));
     EXPECT_EQ(gamestate, stRaceOver);
