@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
     if (!cl.worldFile.empty()) RequestWorldPreview(cl.worldFile, cl.cameraX, cl.cameraY);
     const uint64_t seed =
         cl.seeded ? cl.seed : static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    if (cl.race.autopilot && cl.race.track.empty()) StartMenuAutopilot();
     const int status = RunGame(seed, cl.race.track.empty() ? nullptr : StartRaceRun);
     return status != 0 ? status : RaceRunStatus();
 }

@@ -13,6 +13,7 @@
 #include "engine/host.h"
 #include "game/paths.h"
 #include "game/shell.h"
+#include "game_driver.h"
 #include "gui/element.h"
 #include "gui/widgets.h"
 #include "media/sound_base.h"
@@ -27,7 +28,7 @@ namespace fs = std::filesystem;
 
 constexpr uint32_t kTreeColour = 0x00AA00;
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public ::testing::Test, public GameDriver {
   protected:
     void SetUp() override {
         const fs::path data = scratch.path() / "data";
@@ -49,89 +50,23 @@ class EditorTest : public ::testing::Test {
         WriteSolidTga((data / "gfx/obj/jeep_wh1.tga").string(), 64, 64, 0x222222);
         WriteSolidTga((data / "gfx/obj/jeep_tp1.tga").string(), 64, 64, 0xFFFFFF);
         WriteFile((data / "gfx/obj/list.txt").string(), "tree\r\nrock\r\njeep\r\nlamp\r\n");
-        SetDataFolder(data.string());
-        SetUserFolder((scratch.path() / "user").string());
         // A player with a profile: with none, F12 would leave the profile
         // window open over the editor.
         fs::create_directories(scratch.path() / "user/prf");
         WriteFile((scratch.path() / "user/prf/Player").string(), std::string("\0\r\n", 3));
-
-        Host_OpenHeadless();
-        Host_RecordSounds(true);
-        Host_SetTickHook([this] { ++ticks; });
-        ticktimer = Timer_Create(GameTick, 30, 1);
-        OE_RegProcedure(OE_PROC_DRAW, GameDraw);
-        ClearWorld();
-        gamestate = 0;
-        GameInit();
+        Start(data.string(), (scratch.path() / "user").string());
         ASSERT_EQ(gamestate, stMenu);
         Host_MouseMove(400, 300);
         Key(VK_F12);
         ASSERT_EQ(gamestate, stEditor);
         ASSERT_EQ(camera->x, 0);
     }
-    void TearDown() override {
-        Host_SetTickHook(nullptr);
-        OE_RegProcedure(OE_PROC_DRAW, nullptr);
-        ClearElements();
-        for (TBase* base : {&ObjectTextures, &SharedTextures}) {
-            base->count = 0;
-            base->index.clear();
-        }
-        Sounds = TS_List{};
-        ClearWorld();
-        gamestate = 0;
-        ticktimer = nullptr;
-        camera = nullptr;
-        font = nullptr;
-        Host_Shutdown();
-    }
+    void TearDown() override { Stop(); }
 
-    static void ClearWorld() {
-        static const auto empty = std::make_unique<tworld>();
-        world = *empty;
-    }
-    // Runs frames until `n` more update ticks have run.
-    void Ticks(int n) {
-        const int until = ticks + n;
-        while (ticks < until) Host_RunFrame();
-    }
-    // One tick and one frame both see what was injected.
-    void Settle() {
-        Ticks(1);
-        Host_RunFrame();
-    }
-    void Key(int vk) {
-        Host_KeyEvent(vk, true);
-        Settle();
-        Host_KeyEvent(vk, false);
-        Settle();
-    }
-    void Button(int button, int x, int y) {
-        Host_MouseMove(x, y);
-        Host_MouseButton(button, true);
-        Settle();
-        Host_MouseButton(button, false);
-        Settle();
-    }
     void ShiftButton(int button, int x, int y) {
         Host_KeyEvent(VK_SHIFT, true);
         Button(button, x, y);
         Host_KeyEvent(VK_SHIFT, false);
-    }
-    // Clicks the middle of a panel element.
-    void ClickOn(std::string_view name) {
-        const ielement& e = ElementNamed(name);
-        const ielement::Point o = e.Origin();
-        Button(MB_LEFT, o.x + e.x + e.width / 2, o.y + e.y + e.height / 2);
-    }
-    // Replaces an edit box's text by typing, as a player does.
-    void Type(std::string_view box, std::string_view text) {
-        ClickOn(box);
-        while (!ElementNamed(box).caption.empty()) Key(VK_BACK);
-        Host_TypeText(text);
-        Settle();
-        ASSERT_EQ(ElementNamed(box).caption, text);
     }
     // Turns the item list one step a frame, with its lower scroll square,
     // until `item` is the selected one.
@@ -180,7 +115,6 @@ class EditorTest : public ::testing::Test {
     }
 
     ScratchFolder scratch;
-    int ticks = 0;
 };
 
 TEST_F(EditorTest, ClicksWithoutShiftChangeNothing) {

@@ -75,6 +75,7 @@ void Screen_Open() {
     StartSdl();
     if (e.headless) {
         OpenHeadlessSurface();
+        e.fullscreen = e.wantFullscreen;  // nothing to show; the mode asked for is the one reported
     } else {
         OpenWindow();
     }

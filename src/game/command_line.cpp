@@ -50,7 +50,8 @@ const char* Usage() {
            "  --vehicle N           with --race: 0 jeep, 1 car, 2 tank, 3 turbo (default 0)\n"
            "  --colour N            with --race: car colour 0..15 (default 0)\n"
            "  --difficulty N        with --race: 0 easy, 1 normal, 2 hard (default 1)\n"
-           "  --autopilot           with --race: the player's car drives itself\n"
+           "  --autopilot           the player's car drives itself: in the --race, or in\n"
+           "                        every race started through the menus\n"
            "  --until-result        with --race: quit at the result; exit status 0 if reached\n"
            "  --max-ticks N         with --race: give up after N ticks (default 20000 with --until-result)\n"
            "  --trace FILE          with --race: the world after every tick as JSON Lines\n"
@@ -156,10 +157,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
     }
     const RaceRun plain;
     const bool raceOptions = out.race.vehicle != plain.vehicle || out.race.colour != plain.colour ||
-                             out.race.difficulty != plain.difficulty || out.race.autopilot || out.race.untilResult ||
+                             out.race.difficulty != plain.difficulty || out.race.untilResult ||
                              out.race.maxTicks != plain.maxTicks || !out.race.tracePath.empty();
     if (raceOptions && out.race.track.empty()) {
-        message = "--vehicle, --colour, --difficulty, --autopilot, --until-result, --max-ticks and --trace need --race";
+        message = "--vehicle, --colour, --difficulty, --until-result, --max-ticks and --trace need --race";
         return ParseResult::Error;
     }
     if (!out.race.track.empty() && !ValidTrackName(out.race.track)) {

@@ -27,7 +27,7 @@ Autopilot::Keys Autopilot::Steer(const tworld& w, int car) {
     if (car < 0 || w.waypointcount <= 0) return keys;
     const tminimal& c = w.objects[car];
     if (target >= w.waypointcount) target = 0;
-    if (DistanceTo(c, w.waypoints[target]) < 120) target = (target + 1) % w.waypointcount;
+    if (DistanceTo(c, w.waypoints[target]) < 180) target = (target + 1) % w.waypointcount;
     const int heading = HeadingTo(c, w.waypoints[target]);
     // Frames go round in 16: turn the shorter way, and hold still within half
     // a step's turn of the aim so the car does not weave.
@@ -39,6 +39,30 @@ Autopilot::Keys Autopilot::Steer(const tworld& w, int car) {
     keys.left = turn > dead;
     keys.right = turn < -dead;
     return keys;
+}
+
+namespace {
+
+void HoldArrowKeys(const Autopilot::Keys& keys) {
+    Host_KeyEvent(VK_UP, keys.up);
+    Host_KeyEvent(VK_LEFT, keys.left);
+    Host_KeyEvent(VK_RIGHT, keys.right);
+}
+
+}  // namespace
+
+void RaceAutopilot::Tick() {
+    if (gamestate != stRace) {
+        if (holding_) HoldArrowKeys({});
+        holding_ = false;
+        return;
+    }
+    if (racestart != race_) {
+        pilot_ = Autopilot{};
+        race_ = racestart;
+    }
+    HoldArrowKeys(pilot_.Steer(world, PlayerCar(world)));
+    holding_ = true;
 }
 
 namespace {
@@ -151,13 +175,7 @@ RunState& Run() {
     return state;
 }
 
-void PressAutopilotKeys() {
-    RunState& r = Run();
-    const Autopilot::Keys keys = r.autopilot.Steer(world, PlayerCar(world));
-    Host_KeyEvent(VK_UP, keys.up);
-    Host_KeyEvent(VK_LEFT, keys.left);
-    Host_KeyEvent(VK_RIGHT, keys.right);
-}
+void PressAutopilotKeys() { HoldArrowKeys(Run().autopilot.Steer(world, PlayerCar(world))); }
 
 void ReportResult(const char* outcome) {
     RunState& r = Run();
@@ -227,4 +245,9 @@ int RaceRunStatus() {
     const RunState& r = Run();
     if (!r.run.untilResult) return 0;
     return r.resultReached ? 0 : 1;
+}
+
+void StartMenuAutopilot() {
+    static RaceAutopilot pilot;
+    Host_SetTickHook([] { pilot.Tick(); });
 }

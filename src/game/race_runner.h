@@ -22,14 +22,29 @@ struct RaceRun {
 inline constexpr int kDefaultMaxTicks = 20000;  // ten minutes of racing
 
 // Arrow keys that drive the player's car the way a computer driver steers:
-// straight at the next waypoint, full throttle, the next waypoint taken
-// within 120 px.
+// straight at the next waypoint, full throttle. The next waypoint is taken
+// within 180 px, earlier than the computer cars' 120: the player's car
+// drifts wider, and turning in sooner keeps it on the road.
 struct Autopilot {
     struct Keys {
         bool up = false, left = false, right = false;
     };
     int target = 0;
     Keys Steer(const tworld& w, int car);
+};
+
+// The autopilot of the races started through the menus: while a race runs it
+// holds the arrow keys for the player's car, aiming afresh from the first
+// waypoint whenever a new race starts; outside races (menus, pause, result)
+// it lets the keys go. Tick runs after every update tick.
+class RaceAutopilot {
+  public:
+    void Tick();
+
+  private:
+    Autopilot pilot_;
+    double race_ = -1;  // racestart of the race being driven
+    bool holding_ = false;
 };
 
 // The first vehicle the player drives; -1 when there is none.
@@ -44,6 +59,8 @@ void AppendTraceLine(std::string& out, long tick, const tworld& w);
 // race once the game is set up.
 bool SetRaceRun(const RaceRun& run, std::string& error);
 void StartRaceRun();
+// --autopilot without --race: every race of the run is driven by the autopilot.
+void StartMenuAutopilot();
 // The program's exit status: with untilResult, 0 once a result was reached
 // and 1 otherwise; 0 without.
 int RaceRunStatus();

@@ -33,7 +33,9 @@ void ShowVehicleChoice(const char* wheels, const char* body, const char* swatch)
 
 // Sparks over the won tournament's screen, and now and then a firework.
 void Fireworks() {
-    EmitEffect(Particles, "light", 4, 240, 70, Random(10) - 5, -Random(10) - 5, Random(30) + 50, 0x00FFFF);
+    // Drawn one by one: the order of arguments is not fixed, that of statements is.
+    const float sparkdx = Random(10) - 5, sparkdy = -Random(10) - 5, sparksize = Random(30) + 50;
+    EmitEffect(Particles, "light", 4, 240, 70, sparkdx, sparkdy, sparksize, 0x00FFFF);
     const int x = Random(800);
     const int y = Random(600);
     if (Random(5) != 1) return;
@@ -41,7 +43,8 @@ void Fireworks() {
     for (int i = 0; i < 20; ++i) {
         const float dx = Random(10) - 5, dy = -Random(10) - 5;
         const float size = Random(30) + 20 + y / 50.0f;
-        EmitEffect(Particles, "light", 4, x, y, dx, dy, size, Random(2147483647));
+        const int colour = Random(2147483647);
+        EmitEffect(Particles, "light", 4, x, y, dx, dy, size, colour);
     }
 }
 

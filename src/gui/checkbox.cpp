@@ -19,7 +19,7 @@ void Icheckbox::Process() {
     Pr2D_Rect(left, top, width, height, HighlightColor, 64, 1);
     if (Mouse_Click(MB_LEFT)) {
         focused = true;
-        checked = !checked;
+        checked = checked ? 0 : 1;
         if (onClick) onClick();
     }
 }

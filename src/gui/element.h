@@ -37,7 +37,9 @@ class ielement {
     int32_t width = 0, height = 0;
     std::string caption;
     bool hover = false;  // the mouse was inside during the last pass
-    bool checked = false;
+    // A byte, not a flag: the options file puts whatever byte it holds here,
+    // and any value but 0 reads as checked.
+    uint8_t checked = 0;
     ClickHandler onClick = nullptr;
     bool focused = false;
     bool fixed = false;  // a window that cannot be dragged

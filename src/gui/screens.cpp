@@ -105,8 +105,8 @@ void TurnProfilesDown() {
 
 // The options come in pairs of boxes that work as one two-way choice.
 void CheckOnly(std::string_view on, std::string_view off) {
-    ElementNamed(on).checked = true;
-    ElementNamed(off).checked = false;
+    ElementNamed(on).checked = 1;
+    ElementNamed(off).checked = 0;
 }
 void CheckFullScreen() { CheckOnly("chk_fs", "chk_wd"); }
 void CheckWindowed() { CheckOnly("chk_wd", "chk_fs"); }

@@ -35,7 +35,7 @@ std::string_view SelectedItem() {
     return items->items.items[items->selected];
 }
 
-bool Ticked(std::string_view box) { return ElementNamed(box).checked; }
+bool Ticked(std::string_view box) { return ElementNamed(box).checked != 0; }
 
 // The colour box is read when an object is placed; a text that is no number
 // places the colour last placed from a good one.
