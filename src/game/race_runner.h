@@ -22,14 +22,14 @@ struct RaceRun {
 inline constexpr int kDefaultMaxTicks = 20000;  // ten minutes of racing
 
 // Arrow keys that drive the player's car the way a computer driver steers:
-// straight at the next waypoint, full throttle. The next waypoint is taken
-// within 180 px, earlier than the computer cars' 120: the player's car
-// drifts wider, and turning in sooner keeps it on the road.
+// straight at the next waypoint, full throttle, the next waypoint taken
+// within 120 px (or once the lap tracking has counted it).
 struct Autopilot {
     struct Keys {
         bool up = false, left = false, right = false;
     };
     int target = 0;
+    int lastCounted = -1;  // the lap tracking's last waypoint, as last seen
     Keys Steer(const tworld& w, int car);
 };
 
