@@ -156,6 +156,7 @@ void OE_ChangeScreenOptions(int, int, int, int, int fullscreen, int) {
         e.fullscreen = fullscreen != 0;  // nothing to show, but the state is reported
         return;
     }
+    if (e.config.windowed && fullscreen) return;  // started with --windowed: the game asks in vain (Alt+Enter still can)
     Screen_ApplyFullscreen(fullscreen != 0);
 }
 
