@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/random.h"
+#include "game/number_text.h"
 #include "game/profiles.h"
 #include "game/shell.h"
 #include "gui/widgets.h"
@@ -62,9 +63,9 @@ void PrepareTournamentScreen() {
 void RefreshTournamentScreen() {
     ElementNamed("img_locktr").visible = VehicleLocked(vehiclechoice, progress);
     UpdateEffects(Particles);
-    ElementNamed("lb_cccscr").caption = "Ваши очки " + std::to_string(score);
+    NumberText(ElementNamed("lb_cccscr").caption, "Ваши очки ", score);
     ielement& track = ElementNamed("lb_ctrack");
-    track.caption = "Трасса " + std::to_string(progress % 4 + 1);
+    NumberText(track.caption, "Трасса ", progress % 4 + 1);
     track.visible = progress <= 15;
     if (progress <= 15) {
         ElementNamed("lb_ccc").caption = landscapetexts[progress / 4 % 4];
@@ -80,7 +81,7 @@ void RefreshSingleRaceScreen() {
     ElementNamed("txt_locktr_map2").visible = TrackLocked(singletrack, progress);
     if (Iimage* picture = WidgetNamed<Iimage>("img_track2")) picture->texture = TrackPicture(singletrack);
     ShowVehicleChoice("img_car_wh2", "img_car_tp2", "img_color2");
-    ElementNamed("lb_ctrack2").caption = "Трасса " + std::to_string(singletrack % 4 + 1);
+    NumberText(ElementNamed("lb_ctrack2").caption, "Трасса ", singletrack % 4 + 1);
 }
 
 // The lock tests read what the last refresh showed, not the rules.
