@@ -1,15 +1,14 @@
 #include "world/world_file.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
 #include <vector>
 
+#include "engine/files.h"
 #include "engine/omega.h"
 #include "engine/random.h"
 #include "game/shell.h"
@@ -284,28 +283,11 @@ WorldFileResult WorldSave(const tworld& w, const std::string& path) {
         number(w.waypoints[i].y);
     }
 
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path target(path);
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-    const std::string temporary = path + ".tmp";
-    const auto fail = [&](const std::string& reason) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
+    std::string error;
+    if (!WriteFileAtomically(path, text, error)) {
         result.ok = false;
-        result.message = path + ": the world cannot be saved (" + reason + ")";
-    };
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            fail(std::strerror(errno));
-            return result;
-        }
+        result.message = error;
     }
-    fs::rename(temporary, target, ec);
-    if (ec) fail(ec.message());
     return result;
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
+
+#include "engine/files.h"
 
 Noise::Noise(uint64_t seed) : state_(seed * 6364136223846793005ULL + 1442695040888963407ULL) {}
 
@@ -161,22 +161,12 @@ std::vector<int16_t> ToPcm16(const Wave& w, double peak) {
 }
 
 bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        if (!file) {
-            std::fprintf(stderr, "kolvetra-datagen: cannot write %s\n", temp.c_str());
-            return false;
-        }
+    std::string error;
+    if (WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error)) {
+        return true;
     }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::fprintf(stderr, "kolvetra-datagen: cannot rename %s: %s\n", temp.c_str(), ec.message().c_str());
-        return false;
-    }
-    return true;
+    std::fprintf(stderr, "kolvetra-datagen: %s\n", error.c_str());
+    return false;
 }
 
 void PutU8(std::vector<uint8_t>& out, unsigned v) { out.push_back(static_cast<uint8_t>(v)); }
