@@ -1,7 +1,10 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <vector>
 
+#include "build_info.h"
 #include "engine/host.h"
 #include "game/command_line.h"
 #include "game/paths.h"
@@ -17,16 +20,24 @@ int main(int argc, char** argv) {
         std::fputs(Usage(), stdout);
         return 0;
     }
+    if (parsed == ParseResult::Version) {
+        std::puts("kolvetra " KOLVETRA_VERSION);
+        return 0;
+    }
     if (parsed == ParseResult::Error) {
         std::fprintf(stderr, "kolvetra: %s\n%s", message.c_str(), Usage());
         return 2;
     }
 
-    SetDataFolder(cl.dataFolder.empty() ? Host_ExecutableFolder() + "data/" : cl.dataFolder);
-    if (!std::filesystem::is_directory(DataFolder())) {
-        std::fprintf(stderr, "kolvetra: the data folder %s is missing; the game runs without its pictures and sounds\n",
-                     DataFolder().c_str());
+    const std::vector<std::string> places = DataFolderCandidates(cl.dataFolder, Host_ExecutableFolder());
+    const std::string data = FirstExistingFolder(places);
+    if (data.empty()) {
+        std::string looked;
+        for (const std::string& place : places) looked += (looked.empty() ? "" : ", ") + place;
+        std::fprintf(stderr, "kolvetra: cannot find the game data; looked in %s\n", looked.c_str());
+        return 1;
     }
+    SetDataFolder(data);
     if (!cl.userFolder.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(cl.userFolder, ec);

@@ -169,6 +169,7 @@ TEST(RaceRun, AutopilotRaceOnAnOvalRunsToTheResultByTheRules) {
 
 TEST(RaceRun, MissingTrackIsRefused) {
     ScratchFolder scratch;
+    std::filesystem::create_directories(scratch / "data");
     const std::string command = std::string(KOLVETRA_BINARY) + " --headless --no-draw --user-dir " +
                                 (scratch / "user") + " --data " + (scratch / "data") +
                                 " --race nowhere --until-result 2>/dev/null";

@@ -58,6 +58,7 @@ const char* Usage() {
            "  --no-draw             with --headless: run the ticks without drawing frames\n"
            "  --world FILE          show this world file alone (with --screenshot: one frame)\n"
            "  --camera X,Y          with --world: the camera's position in the world\n"
+           "  --version             the game's version\n"
            "  --help                this text\n";
 }
 
@@ -85,6 +86,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         long long n = 0;
         if (a == "--help" || a == "-h") {
             return ParseResult::Help;
+        } else if (a == "--version") {
+            return ParseResult::Version;
         } else if (a == "--windowed") {
             out.host.windowed = true;
         } else if (a == "--headless") {

@@ -20,7 +20,7 @@ struct CommandLine {
     int cameraX = 0, cameraY = 0;
 };
 
-enum class ParseResult { Run, Help, Error };
+enum class ParseResult { Run, Help, Version, Error };
 
 // Parses argv[1..]; on Error, `message` says what was wrong.
 ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& message);

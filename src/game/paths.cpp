@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "build_info.h"
+
 namespace {
 
 std::string dataFolder = "data/";
@@ -29,4 +31,21 @@ std::string WorldPath(std::string_view name) {
     std::error_code ec;
     if (std::filesystem::is_regular_file(own, ec)) return own;
     return DataPath(relative);
+}
+
+std::vector<std::string> DataFolderCandidates(const std::string& given, const std::string& programFolder) {
+    if (!given.empty()) return {WithSlash(given)};
+    const auto normal = [](const std::string& folder) {
+        return WithSlash(std::filesystem::path(folder).lexically_normal().string());
+    };
+    return {normal(programFolder + "/data"), normal(programFolder + "/../share/kolvetra"),
+            normal(KOLVETRA_INSTALLED_DATA)};
+}
+
+std::string FirstExistingFolder(const std::vector<std::string>& folders) {
+    for (const std::string& folder : folders) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(folder, ec)) return folder;
+    }
+    return {};
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 void SetDataFolder(std::string folder);
 void SetUserFolder(std::string folder);
@@ -18,3 +19,11 @@ std::string UserPath(std::string_view relative);
 // A world file "wld/<name>.wld": the player's own copy if there is one,
 // otherwise the game's.
 std::string WorldPath(std::string_view name);
+
+// Where the game data may be, in the order tried: the folder given on the
+// command line alone; otherwise data/ beside the program (a build), then
+// share/kolvetra/ next to the program's bin/ (an install, wherever it was
+// moved), then the same folder under the prefix the game was built for.
+std::vector<std::string> DataFolderCandidates(const std::string& given, const std::string& programFolder);
+// The first of `folders` that exists, or an empty string.
+std::string FirstExistingFolder(const std::vector<std::string>& folders);
