@@ -49,6 +49,9 @@ Picture Tinted(const Picture& picture, Rgb tint);
 // A vehicle as the game shows it, wheels with the paint tinted over them,
 // `zoom` times the size of its sprites.
 Picture VehicleLook(const std::string& name, int frame, Rgb tint, double zoom);
+// The same vehicle in vectors on `cr`, facing `degrees` anticlockwise from
+// the right, its footprint centred at (x, y) of the surface.
+void PaintVehicle(cairo_t* cr, const std::string& name, double degrees, Rgb tint, double zoom, double x, double y);
 
 // The painters of the world objects, shared with the landscape previews.
 // Each draws its object with the foot at (0, 0) of the current user space.

@@ -179,24 +179,31 @@ struct Frame {
     cairo_matrix_t at(double z) const {
         cairo_matrix_t m;
         const double k = kScale * zoom;
-        cairo_matrix_init(&m, fx * k, fy * k, -fy * k, fx * k, kCentreX * zoom, (kCentreY - z * kRise) * zoom);
+        cairo_matrix_init(&m, fx * k, fy * k, -fy * k, fx * k, kCentreX * zoom + dx,
+                          (kCentreY - z * kRise) * zoom + dy);
         return m;
     }
     double fx, fy;  // forward direction on screen
     double zoom;
+    double dx = 0, dy = 0;  // where the frame's top left lies on the surface
 };
 
+Rgb Times(Rgb a, Rgb b) { return {a.r * b.r, a.g * b.g, a.b * b.b}; }
+
 // `paintPass`: draw the paint in greys and cut everything else out of it;
-// otherwise draw everything in its own colours.
-void DrawPart(cairo_t* cr, const Part& p, const Frame& f, bool paintPass) {
+// otherwise draw everything in its own colours, the paint too when `tint`
+// is given (the greys of the paint times the tint, as the game colours it).
+void DrawPart(cairo_t* cr, const Part& p, const Frame& f, bool paintPass, const Rgb* tint = nullptr) {
     const bool isPaint = p.mat == Mat::Paint;
     if (paintPass && !isPaint) {
         cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
     } else {
         cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
     }
-    const Rgb base = paintPass ? Grey(p.grey) : MatColour(p.mat);
-    const Rgb edge = paintPass ? Grey(p.grey * 0.45) : Shade(base, -0.6);
+    const bool greys = paintPass || (tint && isPaint);
+    const Rgb tone = tint && isPaint ? *tint : Rgb{1, 1, 1};
+    const Rgb base = greys ? Times(Grey(p.grey), tone) : MatColour(p.mat);
+    const Rgb edge = greys ? Times(Grey(p.grey * 0.45), tone) : Shade(base, -0.6);
     // The sides: stacked slices, each outlined, so the outer edge of the
     // whole stack keeps a clean dark line.
     for (double z = p.z0; z < p.z1; z += kSlice) {
@@ -247,10 +254,13 @@ void DrawPart(cairo_t* cr, const Part& p, const Frame& f, bool paintPass) {
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
 }
 
+// The direction a frame faces: frame 1 up, then anticlockwise by 22.5 degrees.
+double FrameAngle(int frame) { return (90.0 + (frame - 1) * 22.5) * M_PI / 180.0; }
+
 Picture RenderFrame(const std::vector<Part>& model, int frame, bool paintPass, double zoom = 1) {
     const int size = static_cast<int>(kSize * zoom);
     Picture pic(size, size);
-    const double a = (90.0 + (frame - 1) * 22.5) * M_PI / 180.0;
+    const double a = FrameAngle(frame);
     const Frame f{std::cos(a), -std::sin(a), zoom};
     for (const Part& p : model) DrawPart(pic.cr(), p, f, paintPass);
     return pic;
@@ -308,6 +318,15 @@ Picture VehicleLook(const std::string& name, int frame, Rgb tint, double zoom) {
         }
     }
     return Picture(1, 1);
+}
+
+void PaintVehicle(cairo_t* cr, const std::string& name, double degrees, Rgb tint, double zoom, double x, double y) {
+    const double a = degrees * M_PI / 180.0;
+    const Frame f{std::cos(a), -std::sin(a), zoom, x - kCentreX * zoom, y - kCentreY * zoom};
+    for (const Vehicle& v : Vehicles()) {
+        if (name != v.name) continue;
+        for (const Part& p : v.model) DrawPart(cr, p, f, false, &tint);
+    }
 }
 
 void MakeVehicles(ArtOutput& out) {

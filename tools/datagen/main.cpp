@@ -1,32 +1,43 @@
-// Generates the game's whole data folder: pictures, sounds, font and music.
-// The output depends only on this program and the DejaVu fonts, so two runs
-// write identical files.
+// Generates the game's whole data folder: pictures, sounds, font and music,
+// and on request the desktop icons. The output depends only on this program
+// and the DejaVu fonts, so two runs write identical files.
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "art.h"
 #include "font.h"
+#include "icon.h"
 #include "music.h"
 #include "sounds.h"
 
+namespace {
+
+const char* const kUsage = "usage: kolvetra-datagen [--out DIR [--sheets DIR]] [--icons DIR]\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    std::string out, sheets;
+    std::string out, sheets, icons;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--out" && i + 1 < argc) {
             out = argv[++i];
         } else if (a == "--sheets" && i + 1 < argc) {
             sheets = argv[++i];
+        } else if (a == "--icons" && i + 1 < argc) {
+            icons = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: kolvetra-datagen --out DIR [--sheets DIR]\n");
+            std::fputs(kUsage, stderr);
             return 2;
         }
     }
-    if (out.empty()) {
-        std::fprintf(stderr, "usage: kolvetra-datagen --out DIR [--sheets DIR]\n");
+    if (out.empty() && icons.empty()) {
+        std::fputs(kUsage, stderr);
         return 2;
     }
+    if (!icons.empty() && !MakeIcons(icons)) return 1;
+    if (out.empty()) return 0;
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::create_directories(fs::path(out) / "fnt", ec);
