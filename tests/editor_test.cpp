@@ -15,6 +15,7 @@
 #include "game/shell.h"
 #include "game_driver.h"
 #include "gui/element.h"
+#include "gui/notice.h"
 #include "gui/widgets.h"
 #include "media/sound_base.h"
 #include "media/texture_base.h"
@@ -345,6 +346,31 @@ TEST_F(EditorTest, BadNamesAndBadFilesLoseNothing) {
         ExpectObject(0, "tree", 100, 100);
     }
     EXPECT_TRUE(ticktimer->enabled);
+}
+
+TEST_F(EditorTest, SavesThatFailOrCannotBeRacedAreToldOnScreen) {
+    const auto notice = [] { return ElementNamed("wnd_note").visible ? ElementNamed("lb_note").caption : ""; };
+    ShiftButton(MB_LEFT, 100, 100);
+    ClickOn("chk_wp");
+    ShiftButton(MB_LEFT, 120, 130);
+    Type("edt_save", "short");
+    ClickOn("btn_save");
+    EXPECT_TRUE(fs::exists(UserPath("wld/short.wld"))) << "saved all the same";
+    EXPECT_NE(notice().find("меньше двух точек"), std::string::npos) << notice();
+    ShiftButton(MB_LEFT, 300, 130);
+    Ticks(kNoticeTicks);
+    ClickOn("btn_save");
+    EXPECT_EQ(notice(), "") << "two waypoints make a loop";
+
+    fs::create_directories(UserPath("wld/taken.wld/inside"));
+    const long refused = BadSounds();
+    Type("edt_save", "taken");
+    ClickOn("btn_save");
+    EXPECT_EQ(notice(), "Трасса не сохранена");
+    EXPECT_EQ(BadSounds(), refused + 1);
+    Type("edt_save", "a/b");
+    ClickOn("btn_save");
+    EXPECT_EQ(notice(), "Такое имя трассы не подходит");
 }
 
 TEST_F(EditorTest, DrawsWaypointsOnlyWhenWayIsTickedAndThePreviewWhileShiftIsHeld) {

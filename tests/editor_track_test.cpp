@@ -27,7 +27,14 @@ constexpr Point kListDown{780, 430}, kAiBox{700, 470}, kWayBox{772, 470};
 // sees every step.
 class InputScript {
   public:
-    explicit InputScript(const std::string& objectList) { ReadLines(objectList, items_); }
+    // The list as the editor shows it: without the bonuses, which it does not offer.
+    explicit InputScript(const std::string& objectList) {
+        TF_list all;
+        ReadLines(objectList, all);
+        for (int i = 0; i < all.count; ++i) {
+            if (all.items[i].rfind("bn", 0) != 0) AddItem(items_, all.items[i]);
+        }
+    }
 
     void Event(const std::string& command) { text_ += std::to_string(frame_) + " " + command + "\n"; }
     void Wait(int frames) { frame_ += frames; }

@@ -85,11 +85,11 @@ class GuiScreens : public GuiTest {
 
 TEST_F(GuiScreens, CatalogueHoldsEveryWindowAndElementInOrder) {
     Build();
-    EXPECT_EQ(Elements.count(), 138);
-    EXPECT_EQ(CountOf<Iwindow>(), 14);
+    EXPECT_EQ(Elements.count(), 141);
+    EXPECT_EQ(CountOf<Iwindow>(), 15);
     EXPECT_EQ(CountOf<Iimage>(), 33);
     EXPECT_EQ(CountOf<Ibutton>(), 47);
-    EXPECT_EQ(CountOf<Itext>(), 27);
+    EXPECT_EQ(CountOf<Itext>(), 29);
     EXPECT_EQ(CountOf<Icheckbox>(), 9);
     EXPECT_EQ(CountOf<Iedit>(), 5);
     EXPECT_EQ(CountOf<Ilist>(), 2);
@@ -110,7 +110,7 @@ TEST_F(GuiScreens, CatalogueHoldsEveryWindowAndElementInOrder) {
     }
     EXPECT_EQ(windows, (std::vector<std::string>{"wnd_main", "wnd_menu", "wnd_pr", "wnd_pr_cr", "wnd_pr_ld", "wnd_tour",
                                                  "wnd_opt", "wnd_sr", "wnd_fin_good", "wnd_fin_bad", "wnd_fin_good2",
-                                                 "wnd_fin_bad2", "wnd_pause", "wnd_help"}));
+                                                 "wnd_fin_bad2", "wnd_pause", "wnd_help", "wnd_note"}));
     EXPECT_EQ(FindElement("no_such_element"), 0);                                            // the editor's panel
     EXPECT_EQ(ElementNamed("btn_op").caption, "O\xD0\xBF\xD1\x86\xD0\xB8\xD0\xB8");          // a Latin O
     EXPECT_EQ(ElementNamed("wnd_opt").caption, "\xD0\x9E\xD0\xBF\xD1\x86\xD0\xB8\xD0\xB8");  // a Cyrillic О
@@ -346,6 +346,8 @@ TEST_F(GuiScreens, EveryWindowIsDrawnWithItsTextInside) {
     WriteFile(scratch / "user/prf/Player", "0");
     Build();
     ElementNamed("lb_hello").caption = "Привет, Player";
+    ElementNamed("lb_note").caption = "Профиль не сохранён";
+    ElementNamed("lb_note2").caption = "Папка: \"/home/player/.local/share/kolvetra/\"";
     const std::string folder = TestDataFolder() + "/../screens/";
     fs::create_directories(folder);
 
@@ -354,7 +356,7 @@ TEST_F(GuiScreens, EveryWindowIsDrawnWithItsTextInside) {
         {"wnd_pr_cr", stProfiles},   {"wnd_pr_ld", stProfiles},     {"wnd_tour", stTournament},
         {"wnd_opt", stOptions},      {"wnd_sr", stSingleRace},      {"wnd_fin_good", stRaceOver},
         {"wnd_fin_bad", stRaceOver}, {"wnd_fin_good2", stRaceOver}, {"wnd_fin_bad2", stRaceOver},
-        {"wnd_pause", stPaused},     {"wnd_help", stHelp},
+        {"wnd_pause", stPaused},     {"wnd_help", stHelp},          {"wnd_note", stOptions},
     };
     OE_RegProcedure(OE_PROC_DRAW, GameDraw);
     mousex = -100;  // the cursor off the screen
@@ -379,7 +381,7 @@ TEST_F(GuiScreens, StartUpEndsInOrderWithoutTheObjectList) {
     GameInit();
     EXPECT_FALSE(Host_QuitRequested());
     EXPECT_EQ(gamestate, stProfiles);
-    EXPECT_EQ(Elements.count(), 138);
+    EXPECT_EQ(Elements.count(), 141);
 
     fs::remove(scratch / "data/gfx/obj/list.txt");
     testing::internal::CaptureStderr();

@@ -3,9 +3,13 @@
 // up one light per tick.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "engine/host.h"
+#include "game/data_check.h"
 #include "game/paths.h"
 #include "game/shell.h"
 #include "media/music.h"
@@ -93,13 +97,34 @@ TEST_F(ShellMediaTest, OptionsSilenceMusicAndAmbience) {
     EXPECT_FALSE(AmbPlaying());
 }
 
-TEST_F(ShellMediaTest, MissingMusicIsTriedAgainQuietly) {
+TEST_F(ShellMediaTest, MissingMusicIsNotTriedEveryTick) {
     std::filesystem::remove(dir / "sfx/menu.xm");
     Tick();
     EXPECT_EQ(uFMOD_GetStats(), 0u);
+    // Not read again: the file put back later stays unheard.
     WriteFile(dir / "sfx/menu.xm", TestXmModule());
-    Tick();
-    EXPECT_NE(uFMOD_GetStats(), 0u);
+    for (int i = 0; i < 10; ++i) Tick();
+    EXPECT_EQ(uFMOD_GetStats(), 0u);
+}
+
+TEST_F(ShellMediaTest, MissingDataFilesAreListedOnceOneALine) {
+    const std::vector<std::string> missing = MissingDataFiles();
+    const auto listed = [&missing](const std::string& file) {
+        return std::find(missing.begin(), missing.end(), file) != missing.end();
+    };
+    EXPECT_TRUE(listed("sfx/bad.wav"));
+    EXPECT_TRUE(listed("fnt/font.tga"));
+    EXPECT_TRUE(listed("wld/beach1.wld"));
+    EXPECT_FALSE(listed("sfx/amb.wav"));
+    EXPECT_FALSE(listed("sfx/menu.xm"));
+    testing::internal::CaptureStderr();
+    ReportMissingData();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), static_cast<long>(missing.size()));
+    EXPECT_NE(said.find("sfx/bad.wav"), std::string::npos);
+    // The game's own data has every file.
+    SetDataFolder(TestDataFolder());
+    EXPECT_EQ(MissingDataFiles(), std::vector<std::string>{});
 }
 
 TEST_F(ShellMediaTest, MenuSendsUpOneLightPerTick) {

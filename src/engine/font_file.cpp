@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/quote.h"
+
 bool ReadFontMetrics(const std::string& path, FontMetrics& metrics, std::string& error) {
     std::ifstream in(path);
     if (!in) {
@@ -37,7 +39,7 @@ bool ReadFontMetrics(const std::string& path, FontMetrics& metrics, std::string&
             }
             metrics.glyphs.push_back(g);
         } else {
-            error = path + ":" + std::to_string(lineNo) + ": unknown record '" + tag + "'";
+            error = path + ":" + std::to_string(lineNo) + ": unknown record " + Quote(tag);
             return false;
         }
         if (fields.fail()) {

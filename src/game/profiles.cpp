@@ -1,25 +1,46 @@
 #include "game/profiles.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
 #include "engine/files.h"
+#include "engine/quote.h"
 #include "game/paths.h"
 #include "game/saved_files.h"
 #include "game/screen_flow.h"
 #include "game/shell.h"
+#include "gui/notice.h"
 #include "gui/widgets.h"
 #include "media/music.h"
+#include "media/sound_base.h"
 
 std::string country;
 
 namespace {
 
+// Whether progress and score in memory belong to profilename: set once the
+// player has a profile, so that nothing is written for a name never chosen.
+bool profileInUse = false;
+// The player's folder could not be used at start-up: the game runs on
+// without writing anything, as the player was told.
+bool savingOff = false;
+
 std::string ProfilePath(const std::string& name) { return UserPath("prf/" + name); }
 
-void Write(const std::string& path, const std::string& bytes) {
+// A failed write is told on screen in `what` ("Профиль не сохранён"), with
+// the details on stderr. Without a usable folder nothing is written, as the
+// player was told at start-up, and the game goes on as if it had been.
+bool Write(const std::string& path, const std::string& bytes, std::string_view what) {
+    if (savingOff) return true;
     std::string error;
-    if (!WriteFileAtomically(path, bytes, error)) std::fprintf(stderr, "kolvetra: %s\n", error.c_str());
+    if (WriteFileAtomically(path, bytes, error)) return true;
+    std::fprintf(stderr, "kolvetra: %s\n", error.c_str());
+    ShowNotice(what, "Папка: " + Quote(UserFolder()));
+    PlaySound(Sounds, "bad", false);
+    return false;
 }
 
 std::string Read(const std::string& path) {
@@ -28,14 +49,21 @@ std::string Read(const std::string& path) {
     return bytes;
 }
 
+// Whether the file system takes the name's bytes as one file name.
+bool FitsFolder(const std::string& name) {
+    const long longest = pathconf(UserPath("prf").c_str(), _PC_NAME_MAX);
+    return longest <= 0 || name.size() <= static_cast<size_t>(longest);
+}
+
 }  // namespace
 
-void SaveOptions() {
+bool SaveOptions() {
     optwindowed = ElementNamed("chk_wd").checked;
     optmusicoff = ElementNamed("chk_mmd").checked;
     optambientoff = ElementNamed("chk_amd").checked;
     country = ElementNamed("edt_ct").caption;
-    Write(UserPath("main.cfg"), FormatOptions({optwindowed, optmusicoff, optambientoff, country, profilename}));
+    return Write(UserPath("main.cfg"), FormatOptions({optwindowed, optmusicoff, optambientoff, country, profilename}),
+                 "Опции не сохранены");
 }
 
 void LoadOptions() {
@@ -58,9 +86,9 @@ void LoadOptions() {
     if (optmusicoff == 1) uFMOD_StopSong();
 }
 
-void SaveProfile() {
-    if (!IsSafeProfileName(profilename)) return;
-    Write(ProfilePath(profilename), FormatProfile({progress, score}));
+bool SaveProfile() {
+    if (!profileInUse || !IsSafeProfileName(profilename)) return false;
+    return Write(ProfilePath(profilename), FormatProfile({progress, score}), "Профиль не сохранён");
 }
 
 void LoadProfile() {
@@ -68,13 +96,24 @@ void LoadProfile() {
         IsSafeProfileName(profilename) ? ParseProfile(Read(ProfilePath(profilename))) : ProfileRecord{};
     progress = p.progress;
     score = p.score;
+    profileInUse = true;
 }
+
+void ForgetProfile() { profileInUse = false; }
 
 void CreateProfile() {
     const std::string name = ElementNamed("edt_pr_cr").caption;
-    if (!IsSafeProfileName(name)) return;  // an empty or unsafe name: nothing happens
+    if (name.empty()) return;
+    if (!IsSafeProfileName(name) || !FitsFolder(name)) {
+        ShowNotice("Такое имя не подходит", "До 32 видимых знаков, без / и \\");
+        PlaySound(Sounds, "bad", false);
+        return;
+    }
+    if (!Write(ProfilePath(name), FormatNewProfile(), "Профиль не создан")) return;
     profilename = name;
-    Write(ProfilePath(profilename), FormatNewProfile());
+    progress = 0;
+    score = 0;
+    profileInUse = true;
     BackToMenu();
     gamestate = stMenu;
 }
@@ -94,11 +133,33 @@ void RefillProfileList() {
     if (Ilist* list = WidgetNamed<Ilist>("lst_pr")) list->items = ListFiles(UserPath("prf/*.*"));
 }
 
+int ListedProfileCount() {
+    const Ilist* list = WidgetNamed<Ilist>("lst_pr");
+    // A missing folder lists one empty name, which is no profile.
+    if (!list || list->items.count == 0 || list->items.items[0].empty()) return 0;
+    return list->items.count;
+}
+
+bool HasProfile() { return profileInUse || ListedProfileCount() > 0; }
+
 void ChooseStartingProfile() {
     const Ilist* list = WidgetNamed<Ilist>("lst_pr");
-    if (!list || list->items.count == 0 || list->items.items[0].empty()) return;
+    if (ListedProfileCount() == 0) return;
     for (int i = 0; i < list->items.count; ++i) {
         if (list->items.items[i] == profilename) return;
     }
     profilename = list->items.items[0];
+}
+
+void OpenUserFolder() {
+    savingOff = false;
+    std::error_code ec;
+    std::filesystem::create_directories(UserPath("prf"), ec);
+    if (!ec && access(UserPath("prf").c_str(), W_OK | X_OK) != 0) ec.assign(errno, std::generic_category());
+    RefillProfileList();
+    if (!ec) return;
+    savingOff = true;
+    std::fprintf(stderr, "kolvetra: the player's folder %s cannot be used (%s); nothing will be saved\n",
+                 Quote(UserFolder(), 200).c_str(), ec.message().c_str());
+    ShowNotice("Папка игрока недоступна, ничего не сохранится:", Quote(UserFolder(), 56) + " (" + ec.message() + ")");
 }

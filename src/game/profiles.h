@@ -6,16 +6,30 @@
 
 extern std::string country;  // kept from the options file and written back
 
-void SaveOptions();
+// Both saves tell the player on screen when they fail, and return false.
+bool SaveOptions();
 void LoadOptions();
-void SaveProfile();
+// Writes progress and score under profilename once the player has a profile
+// (loaded or created); before that it writes nothing.
+bool SaveProfile();
 void LoadProfile();
-// The create window's "Принять": a fresh profile under the typed name.
+// At start-up: no profile chosen yet.
+void ForgetProfile();
+// The create window's "Принять": a fresh profile under the typed name, with
+// progress and score starting from 0.
 void CreateProfile();
 // The load window's "Принять": the profile named first in the list.
 void LoadListedProfile();
 // The names in the profile folder, into the load window's list.
 void RefillProfileList();
+// The profiles listed; a missing folder's one empty name does not count.
+int ListedProfileCount();
+// Whether the player has a profile: one in use, or any listed.
+bool HasProfile();
+// At start-up, once the windows are built: makes the profile folder and
+// fills the list. A folder that cannot be used is told on screen, where it
+// is and why, and the game then runs without writing anything.
+void OpenUserFolder();
 // At start-up: when the options name no profile of the list (a missing
 // options file, a deleted profile), the first listed profile is used.
 void ChooseStartingProfile();

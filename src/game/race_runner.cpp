@@ -168,6 +168,7 @@ struct RunState {
     bool started = false;
     bool finished = false;
     bool resultReached = false;
+    bool loadFailed = false;
     long ticks = 0;
     Autopilot autopilot;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> trace{nullptr, std::fclose};
@@ -239,7 +240,11 @@ void StartRaceRun() {
     vehiclechoice = r.run.vehicle;
     colourchoice = r.run.colour;
     difficulty = r.run.difficulty;
-    StartRace(r.run.track, 1);
+    if (!StartRace(r.run.track, 1)) {
+        r.loadFailed = true;  // the load has said why
+        OE_Quit();
+        return;
+    }
     r.started = true;
     Host_SetTickHook(AfterTick);
     if (r.run.autopilot) PressAutopilotKeys();
@@ -247,6 +252,7 @@ void StartRaceRun() {
 
 int RaceRunStatus() {
     const RunState& r = Run();
+    if (r.loadFailed) return 1;
     if (!r.run.untilResult) return 0;
     return r.resultReached ? 0 : 1;
 }

@@ -61,6 +61,6 @@ bool SetRaceRun(const RaceRun& run, std::string& error);
 void StartRaceRun();
 // --autopilot without --race: every race of the run is driven by the autopilot.
 void StartMenuAutopilot();
-// The program's exit status: with untilResult, 0 once a result was reached
-// and 1 otherwise; 0 without.
+// The program's exit status: 1 when the track could not be loaded; with
+// untilResult, 0 once a result was reached and 1 otherwise; 0 without.
 int RaceRunStatus();

@@ -1,6 +1,11 @@
 #include "game/saved_files.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
+
+#include "engine/characters.h"
+#include "engine/font_file.h"
 
 namespace {
 
@@ -29,16 +34,19 @@ class LineReader {
         return true;
     }
 
-    // A signed decimal after blanks and line breaks; 0 when there is none.
+    // A signed decimal after blanks and line breaks; 0 when there is none,
+    // and the nearest 32-bit value when it lies beyond them.
     int32_t readNumber() {
         while (pos_ < bytes_.size() &&
                (bytes_[pos_] == ' ' || bytes_[pos_] == '\t' || bytes_[pos_] == '\r' || bytes_[pos_] == '\n')) {
             ++pos_;
         }
-        int32_t value = 0;
+        long long value = 0;
         const char* begin = bytes_.data() + pos_;
         const auto [ptr, ec] = std::from_chars(begin, bytes_.data() + bytes_.size(), value);
-        return ec == std::errc() ? value : 0;
+        if (ec == std::errc::result_out_of_range) return *begin == '-' ? INT32_MIN : INT32_MAX;
+        if (ec != std::errc()) return 0;
+        return static_cast<int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
     }
 
   private:
@@ -97,10 +105,14 @@ ProfileRecord ParseProfile(std::string_view bytes) {
 }
 
 bool IsSafeProfileName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..") return false;
-    for (char c : name) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || u < 0x20 || u == 0x7F) return false;
+    if (name == "." || name == "..") return false;
+    int characters = 0;
+    bool seen = false;
+    for (size_t pos = 0; pos < name.size();) {
+        if (name[pos] == '/' || name[pos] == '\\') return false;
+        const char32_t c = DecodeUtf8(name, pos);
+        if (IsUnseenCharacter(c) || ++characters > kLongestProfileName) return false;
+        seen = seen || !IsBlankCharacter(c);
     }
-    return true;
+    return seen;
 }

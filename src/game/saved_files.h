@@ -33,6 +33,9 @@ std::string FormatNewProfile();
 // A missing score, or one that is not a number, reads as 0.
 ProfileRecord ParseProfile(std::string_view bytes);
 
-// Whether a profile name can be a file name in the profile folder: not empty,
-// not "." or "..", no "/" or "\" and no control characters.
+inline constexpr int kLongestProfileName = 32;  // characters
+
+// Whether a profile name can be a file name in the profile folder and be
+// seen in the greeting: up to 32 characters, not "." or "..", no "/" or "\",
+// no control or zero-width characters, and not only blanks.
 bool IsSafeProfileName(std::string_view name);

@@ -19,11 +19,6 @@ namespace {
 void Show(std::string_view window) { ElementNamed(window).visible = true; }
 void Hide(std::string_view window) { ElementNamed(window).visible = false; }
 
-int ProfileCount() {
-    const Ilist* list = WidgetNamed<Ilist>("lst_pr");
-    return list ? list->items.count : 0;
-}
-
 // One step of a choice, kept within its bounds.
 void Step(int32_t& value, int by, int last) { value = std::clamp(value + by, 0, last); }
 
@@ -31,7 +26,7 @@ void Step(int32_t& value, int by, int last) { value = std::clamp(value + by, 0, 
 
 void BackToMenu() {
     RefillProfileList();
-    if (ProfileCount() == 0) return;  // no profile yet: the profile window stays
+    if (!HasProfile()) return;  // no profile yet: the profile window stays
     singletrack = 0;
     vehiclechoice = 0;
     colourchoice = 0;
@@ -72,7 +67,7 @@ void OpenOptions() {
 }
 
 void AcceptOptions() {
-    SaveOptions();
+    if (!SaveOptions()) return;  // the options window stays, with the notice
     LoadOptions();
     BackToMenu();
 }
@@ -99,14 +94,10 @@ void OpenProfiles() {
 void OpenCreateProfile() {
     Hide("wnd_pr");
     Show("wnd_pr_cr");
-    progress = 0;
-    score = 0;
 }
 
 void OpenLoadProfile() {
-    if (ProfileCount() == 0) return;
-    progress = 0;
-    score = 0;
+    if (ListedProfileCount() == 0) return;
     Hide("wnd_pr");
     Show("wnd_pr_ld");
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "engine/random.h"
+#include "game/data_check.h"
 #include "game/paths.h"
 #include "game/profiles.h"
 #include "game/race_overlay.h"
@@ -12,6 +13,7 @@
 #include "game/tournament.h"
 #include "game/world_preview.h"
 #include "gui/element.h"
+#include "gui/notice.h"
 #include "gui/screens.h"
 #include "gui/widgets.h"
 #include "media/music.h"
@@ -84,8 +86,8 @@ void GameInit() {
     LoadTextureFolder(SharedTextures, DataPath("gfx/share/"));
     LoadTextureFolder(ObjectTextures, DataPath("gfx/obj/"));
     font = Text_LoadFontFromFile(DataPath("fnt/font.tga"), DataPath("fnt/font.ofi"), -1, 266);
-    std::error_code ec;
-    std::filesystem::create_directories(UserPath("prf"), ec);  // a first run starts on the profile window
+    ForgetProfile();
+    ReportMissingData();
     std::string error;
     if (!BuildScreens(GameHandlers(), error)) {
         std::fprintf(stderr, "kolvetra: %s; the game cannot start\n", error.c_str());
@@ -96,8 +98,9 @@ void GameInit() {
     ShowWindowHook = ShowGameWindow;
     camera = Cam2D_Create();
     Cam2D_Set(camera);
+    OpenUserFolder();  // a first run starts on the profile window
     gamestate = stProfiles;
-    if (WidgetNamed<Ilist>("lst_pr")->items.count != 0) {
+    if (ListedProfileCount() != 0) {
         profilename = "Player";
         gamestate = stMenu;
         BackToMenu();
@@ -112,6 +115,7 @@ void GameInit() {
 }
 
 void GameTick() {
+    NoticeTick();
     // The menu music plays in every state but a running race; a silent block
     // reads as stopped too, so the song then starts again from its beginning.
     if (uFMOD_GetStats() == 0 && gamestate != stRace && optmusicoff == 0) {
@@ -129,6 +133,8 @@ void GameTick() {
                 gamestate = stPaused;  // the rest of this tick still runs
             }
             RaceTick();
+            // The result has changed progress or score for good.
+            if (gamestate == stRaceOver) SaveProfile();
             break;
         case stMenu: {
             gearspin += 4;
@@ -201,9 +207,12 @@ void GameDraw() {
     DrawCursor();
 }
 
-// The options are kept at every end of the game, with the profile used last.
+// The options are kept at every end of the game, with the profile used last
+// and what it holds.
 void GameQuit() {
-    if (!startfailed) SaveOptions();
+    if (startfailed) return;
+    SaveOptions();
+    SaveProfile();
 }
 
 int RunGame(uint64_t seed, void (*start)()) {

@@ -6,6 +6,7 @@
 #include "game/number_text.h"
 #include "game/profiles.h"
 #include "game/shell.h"
+#include "gui/notice.h"
 #include "gui/widgets.h"
 #include "media/particles.h"
 #include "media/sound_base.h"
@@ -49,6 +50,17 @@ void Fireworks() {
     }
 }
 
+// The race starts from its screen, or the player stays there when the track
+// cannot be loaded.
+void Begin(const char* track, uint8_t mode, std::string_view screen) {
+    if (!StartRace(track, mode)) {
+        ShowNotice(std::string("Трасса ") + track + " не загружается");
+        PlaySound(Sounds, "bad", false);
+        return;
+    }
+    ElementNamed(screen).visible = false;
+}
+
 }  // namespace
 
 void PrepareTournamentScreen() {
@@ -90,8 +102,7 @@ void StartTournamentRace() {
         PlaySound(Sounds, "bad", false);
         return;
     }
-    ElementNamed("wnd_tour").visible = false;
-    StartRace(tracknames[progress], 0);
+    Begin(tracknames[progress], 0, "wnd_tour");
 }
 
 void StartSingleRace() {
@@ -99,8 +110,7 @@ void StartSingleRace() {
         PlaySound(Sounds, "bad", false);
         return;
     }
-    ElementNamed("wnd_sr").visible = false;
-    StartRace(tracknames[singletrack], 1);
+    Begin(tracknames[singletrack], 1, "wnd_sr");
 }
 
 void CycleDifficulty() {

@@ -1,3 +1,5 @@
+#include "engine/characters.h"
+#include "engine/font_file.h"
 #include "gui/widgets.h"
 
 namespace {
@@ -11,15 +13,26 @@ void DropLastCharacter(std::string& text) {
     text.erase(last);
 }
 
+// Typed characters go in one at a time while the text is narrower than the
+// box, so a frame's worth of typing obeys the width as single keys do;
+// characters that draw nothing are dropped.
+void AppendTyped(std::string& text, std::string_view typed, int width) {
+    for (size_t pos = 0; pos < typed.size();) {
+        const size_t start = pos;
+        if (IsUnseenCharacter(DecodeUtf8(typed, pos))) continue;
+        if (CaptionWidth(text) >= width) return;
+        text.append(typed.substr(start, pos - start));
+    }
+}
+
 }  // namespace
 
 void Iedit::Process() {
     int left = 0, top = 0;
     if (!Begin(left, top)) return;
     if (focused) {
-        // Everything typed since the last frame goes in at once while the
-        // text is narrower than the box; typing into a full box is lost.
-        if (CaptionWidth(caption) < width) caption += Key_EndReadText();
+        // Typing into a full box is lost.
+        AppendTyped(caption, Key_EndReadText(), width);
         Key_BeginReadText("");
         if (Key_Press(VK_BACK)) DropLastCharacter(caption);
     }

@@ -271,6 +271,11 @@ constexpr Entry kCatalogue[] = {
     Image("img_h1", 0, 150, 800, 364).Shows("help1"),
     Image("img_h2", 9, 151, 800, 364).Hidden().Shows("help2"),
     Image("img_h3", 0, 150, 800, 364).Hidden().Shows("help2"),
+
+    // Last, so that it stands over every other window.
+    Window("wnd_note", "", 50, 546, 600, 54).Hidden(),
+    Text("lb_note", "", 0, 4, 600, 32),
+    Text("lb_note2", "", 0, 26, 600, 32),
 };
 
 std::unique_ptr<ielement> Construct(const Entry& e) {
@@ -296,6 +301,15 @@ void SetUpImage(Iimage& image, const Entry& e) {
                               : FindTexture(SharedTextures, e.texture);
 }
 
+// Bonuses appear by themselves during a race: the editor does not place them.
+void DropBonuses(TF_list& items) {
+    int kept = 0;
+    for (int i = 0; i < items.count; ++i) {
+        if (!HasPrefix(items.items[i], "bn")) items.items[kept++] = items.items[i];
+    }
+    items.count = kept;
+}
+
 bool FillList(Ilist& list, Items what, std::string& error) {
     if (what == Items::Profiles) {
         list.items = ListFiles(UserPath("prf/*.*"));
@@ -306,6 +320,7 @@ bool FillList(Ilist& list, Items what, std::string& error) {
             error = "cannot read the map editor's object list " + file;
             return false;
         }
+        DropBonuses(list.items);
     }
     return true;
 }

@@ -61,8 +61,9 @@ class Icheckbox : public ielement {
 };
 
 // One line of typed text, kept in `caption`: typing appends at the end while
-// the box is focused and the text is narrower than the box; Backspace removes
-// the last character.
+// the box is focused and the text is narrower than the box, character by
+// character, leaving out those that draw nothing; Backspace removes the last
+// character.
 class Iedit : public ielement {
   public:
     using ielement::ielement;

@@ -20,6 +20,7 @@ struct Player {
     bool loaded = false;
     int stream = 0;
     std::atomic<int> loops{0};
+    std::string unloadable;  // the last file that failed to load
 };
 
 Player& P() {
@@ -52,8 +53,13 @@ bool uFMOD_PlaySong(std::string_view file, int, int flags) {
     if (!(flags & XM_FILE)) return false;
     Player& p = P();
     if (!p.context) p.context = xmp_create_context();
+    // A module that could not be loaded is not read again on every call.
+    if (!p.context || file == p.unloadable) return false;
     const std::string path(file);
-    if (!p.context || xmp_load_module(p.context, path.c_str()) != 0) return false;
+    if (xmp_load_module(p.context, path.c_str()) != 0) {
+        p.unloadable = path;
+        return false;
+    }
     if (xmp_start_player(p.context, kRate, 0) != 0) {
         xmp_release_module(p.context);
         return false;

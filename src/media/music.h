@@ -10,7 +10,8 @@
 inline constexpr int XM_FILE = 2;
 
 // Stops any song, then plays the module in `file` from its beginning, looping
-// at its end. A missing or unreadable module starts nothing and says nothing.
+// at its end. A missing or unreadable module starts nothing and says nothing,
+// and the same file is not tried again until another has been asked for.
 // `length` belongs to songs played from memory and is not used with XM_FILE.
 // True when the song plays.
 bool uFMOD_PlaySong(std::string_view file, int length, int flags);

@@ -60,8 +60,10 @@ void PickUpBonuses(tworld& w, int& self, int j) {
         if (WorldOnScreen(w, j)) RaceSound("get");
         const bool player = car.ai == 0;
         WorldRemoveAt(w, j);
+        // The cars behind the bonus move down a slot; their indices follow.
         if (j < self) --self;
-        if (player) score += kind.points;
+        if (j < winner) --winner;
+        if (player) AddScore(kind.points);
     }
 }
 

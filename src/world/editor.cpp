@@ -8,8 +8,10 @@
 #include <utility>
 
 #include "engine/omega.h"
+#include "engine/quote.h"
 #include "game/paths.h"
 #include "game/shell.h"
+#include "gui/notice.h"
 #include "gui/widgets.h"
 #include "media/particles.h"
 #include "media/sound_base.h"
@@ -63,8 +65,10 @@ void Place(int grid) {
     if (WorldAddObject(world, item, x, y, Ticked("chk_ai"), Ticked("chk_dyn"), PlacementColour())) Refresh();
 }
 
-void Refuse(const std::string& why) {
+// Said on screen in a few words, in full on stderr.
+void Refuse(std::string_view notice, const std::string& why) {
     std::fprintf(stderr, "kolvetra: %s\n", why.c_str());
+    ShowNotice(notice);
     PlaySound(Sounds, "bad", false);
 }
 
@@ -73,7 +77,8 @@ void Refuse(const std::string& why) {
 std::string TrackName(std::string_view box) {
     const std::string& name = ElementNamed(box).caption;
     if (IsSafeWorldName(name)) return name;
-    Refuse("\"" + name + "\" cannot be a track name: use a plain file name without folders");
+    Refuse("Такое имя трассы не подходит",
+           Quote(name) + " cannot be a track name: use a plain file name without folders");
     return {};
 }
 
@@ -203,7 +208,12 @@ void EditorSave() {
     const std::string name = TrackName("edt_save");
     if (name.empty()) return;
     const WorldFileResult saved = WorldSave(world, UserPath("wld/" + name + ".wld"));
-    if (!saved.ok) Refuse(saved.message);
+    if (!saved.ok) {
+        Refuse("Трасса не сохранена", saved.message);
+    } else if (world.waypointcount < 2) {
+        // Saved all the same: the track may be finished later.
+        ShowNotice("Трасса сохранена, но в ней меньше двух точек пути:", "гонку на ней не закончить");
+    }
 }
 
 void EditorLoad() {
@@ -213,6 +223,7 @@ void EditorLoad() {
     // The load reports its own failures.
     if (!WorldLoad(world, WorldPath(name)).ok) {
         SwapWorlds(world, keptWorld);
+        ShowNotice("Трасса не загружена");
         PlaySound(Sounds, "bad", false);
     }
 }

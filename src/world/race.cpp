@@ -1,6 +1,8 @@
 #include "world/race.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "engine/omega.h"
 #include "game/paths.h"
@@ -34,11 +36,16 @@ void ResetRaceProgress() {
     winner = -1;
 }
 
-void StartRace(std::string_view track, uint8_t mode) {
+bool StartRace(std::string_view track, uint8_t mode) {
     ResetRaceProgress();
     racemode = mode;
-    WorldLoad(world, WorldPath(track));
+    if (!WorldLoad(world, WorldPath(track)).ok) return false;
     gamestate = stRace;
+    return true;
+}
+
+void AddScore(int points) {
+    score = static_cast<int32_t>(std::clamp<int64_t>(int64_t{score} + points, INT32_MIN, INT32_MAX));
 }
 
 bool PlayerWon(const tworld& w) { return winner >= 0 && winner < w.count && w.objects[winner].ai == 0; }
@@ -56,7 +63,8 @@ void CheckPlayerFinish(tworld& w, int i) {
             ++progress;
         } else {
             ShowWindow("wnd_fin_bad");
-            score = score - 1000 > 0 ? score - 1000 : 0;
+            AddScore(-1000);
+            score = std::max(score, 0);
         }
     } else {
         ShowWindow(won ? "wnd_fin_good2" : "wnd_fin_bad2");

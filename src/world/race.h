@@ -27,14 +27,17 @@ void RaceSoundEx(std::string_view name, int pan, int volume, int frequency);
 void ResetRaceProgress();
 // A race on wld/<track>.wld: the race globals reset, the world loaded (the
 // player's own copy of the track first), the race state entered. `mode` is
-// 0 for a tournament race, 1 for a single race.
-void StartRace(std::string_view track, uint8_t mode);
+// 0 for a tournament race, 1 for a single race. False, with the state left
+// as it was, when the track cannot be loaded.
+bool StartRace(std::string_view track, uint8_t mode);
 
 // Once the player's car i has done four laps and rolled to rest: the result
 // window, the tournament progress or the lost points, and the race-over state.
 // Only while a race runs, so that loading a track in the editor after a race
 // takes no second result.
 void CheckPlayerFinish(tworld& w, int i);
+// Points won (or lost, when negative), held at the limits of the 32-bit score.
+void AddScore(int points);
 // Whether the race's winner is the player's car.
 bool PlayerWon(const tworld& w);
 

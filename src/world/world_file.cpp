@@ -10,6 +10,7 @@
 
 #include "engine/files.h"
 #include "engine/omega.h"
+#include "engine/quote.h"
 #include "engine/random.h"
 #include "game/shell.h"
 #include "world/lighting.h"
@@ -67,11 +68,11 @@ class LineReader {
         long long value = 0;
         const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
         if (digits.empty() || ec == std::errc::invalid_argument || ptr != digits.data() + digits.size()) {
-            Fail(line_, Describe(field) + " should be a whole number, not \"" + Shorten(line) + "\"");
+            Fail(line_, Describe(field) + " should be a whole number, not " + Quote(line));
             return false;
         }
         if (ec == std::errc::result_out_of_range || value < min || value > max) {
-            Fail(line_, Describe(field) + " is " + Shorten(text) + ", outside " + std::to_string(min) + " to " +
+            Fail(line_, Describe(field) + " is " + Quote(text) + ", outside " + std::to_string(min) + " to " +
                             std::to_string(max));
             return false;
         }
@@ -89,9 +90,6 @@ class LineReader {
         while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
         while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
         return s;
-    }
-    static std::string Shorten(std::string_view s) {
-        return s.size() > 40 ? std::string(s.substr(0, 40)) + "..." : std::string(s);
     }
 
     const std::string& path_;
@@ -219,6 +217,15 @@ void SetStartSpeedsAndFacing(tworld& w) {
     }
 }
 
+// Bonuses come and go during a race; a track never keeps them.
+bool IsSpawnedBonus(const tminimal& o) { return HasPrefix(o.name, "bn"); }
+
+// The player's car races as the vehicle chosen but is stored as a jeep, so
+// the track starts every player in the car of their own choice.
+std::string_view StoredName(const tminimal& o) {
+    return o.ai == 0 && IsVehicle(o.name) ? std::string_view("jeep") : std::string_view(o.name);
+}
+
 }  // namespace
 
 WorldFileResult WorldLoad(tworld& w, const std::string& path) {
@@ -262,15 +269,18 @@ WorldFileResult WorldSave(const tworld& w, const std::string& path) {
         text.append("\r\n");
     };
     const auto number = [&line](long long value) { line(std::to_string(value)); };
-    number(w.count);
+    int kept = 0;
+    for (int i = 0; i < w.count; ++i) kept += IsSpawnedBonus(w.objects[i]) ? 0 : 1;
+    number(kept);
     for (int i = 0; i < w.count; ++i) {
         const tminimal& o = w.objects[i];
+        if (IsSpawnedBonus(o)) continue;
         if (o.name.find_first_of("\r\n") != std::string::npos) {
             result.ok = false;
             result.message = path + ": object " + std::to_string(i + 1) + " has a line break in its name";
             return result;
         }
-        line(o.name);
+        line(StoredName(o));
         number(o.x);
         number(o.y);
         number(o.ai);

@@ -25,6 +25,7 @@ struct WorldFileResult {
 WorldFileResult WorldLoad(tworld& w, const std::string& path);
 // Writes the world to a temporary file and renames it into place, so a
 // failed save leaves the old file as it was. Creates the folder if needed.
+// Bonuses are left out, and the player's car is written as a jeep.
 WorldFileResult WorldSave(const tworld& w, const std::string& path);
 // The reverse track: every object and waypoint x negated, cars facing left
 // (frame 5). Done twice, every position is back where it was.
