@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "engine/files.h"
+
 namespace {
 
 std::string dataFolder = "data/";
@@ -29,4 +31,8 @@ std::string WorldPath(std::string_view name) {
     std::error_code ec;
     if (std::filesystem::is_regular_file(own, ec)) return own;
     return DataPath(relative);
+}
+
+void RemoveInterruptedSaves() {
+    for (const char* folder : {"", "prf/", "wld/"}) RemoveLeftoverTemporaryFiles(UserPath(folder));
 }

@@ -18,3 +18,6 @@ std::string UserPath(std::string_view relative);
 // A world file "wld/<name>.wld": the player's own copy if there is one,
 // otherwise the game's.
 std::string WorldPath(std::string_view name);
+// At start-up: removes what saves cut short by a crash left in the player's
+// folder, its profiles and its tracks.
+void RemoveInterruptedSaves();

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "engine/files.h"
+
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
@@ -97,7 +99,7 @@ ProfileRecord ParseProfile(std::string_view bytes) {
 }
 
 bool IsSafeProfileName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..") return false;
+    if (name.empty() || name == "." || name == ".." || IsTemporaryFileName(name)) return false;
     for (char c : name) {
         const auto u = static_cast<unsigned char>(c);
         if (c == '/' || c == '\\' || u < 0x20 || u == 0x7F) return false;

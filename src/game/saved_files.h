@@ -34,5 +34,6 @@ std::string FormatNewProfile();
 ProfileRecord ParseProfile(std::string_view bytes);
 
 // Whether a profile name can be a file name in the profile folder: not empty,
-// not "." or "..", no "/" or "\" and no control characters.
+// not "." or "..", no "/" or "\", no control characters, and never the name of
+// a save's temporary file.
 bool IsSafeProfileName(std::string_view name);

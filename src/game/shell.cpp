@@ -86,6 +86,7 @@ void GameInit() {
     font = Text_LoadFontFromFile(DataPath("fnt/font.tga"), DataPath("fnt/font.ofi"), -1, 266);
     std::error_code ec;
     std::filesystem::create_directories(UserPath("prf"), ec);  // a first run starts on the profile window
+    RemoveInterruptedSaves();
     std::string error;
     if (!BuildScreens(GameHandlers(), error)) {
         std::fprintf(stderr, "kolvetra: %s; the game cannot start\n", error.c_str());
