@@ -8,6 +8,7 @@ packages=(
   libsdl2-dev libsdl2-image-dev libopenal-dev libxmp-dev
   libcairo2-dev libpango1.0-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-dev
 )
 
 missing=()
