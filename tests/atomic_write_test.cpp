@@ -12,8 +12,10 @@
 #include <set>
 
 #include "engine/files.h"
+#include "flow_support.h"
 #include "game/saved_files.h"
 #include "gui/string_list.h"
+#include "gui/widgets.h"
 #include "support.h"
 
 namespace fs = std::filesystem;
@@ -151,4 +153,21 @@ TEST(AtomicWrite, TwoWritersOnOneFileOnlyEverShowWholeFiles) {
     EXPECT_TRUE(IsWhole(ReadFile(path), writer));
     EXPECT_TRUE(writer == 1 || writer == 2);
     EXPECT_EQ(FolderNames(dir / "prf"), std::vector<std::string>{"Player"});
+}
+
+TEST_F(FlowTest, StartUpRemovesWhatInterruptedSavesLeft) {
+    WriteUserFile("prf/Player", std::string("\x03\r\n120\r\n"));
+    for (const char* leftover : {"prf/.Player.a1B2c3", ".main.cfg.zzzzzz", "wld/.beach1.wld.Q9q9Q9"}) {
+        WriteUserFile(leftover, "half");
+    }
+    WriteUserFile("wld/.notes", "the player's own");
+    Launch();
+    EXPECT_EQ(FolderNames(user / "prf"), std::vector<std::string>{"Player"});
+    EXPECT_FALSE(fs::exists(user / ".main.cfg.zzzzzz"));
+    EXPECT_EQ(FolderNames(user / "wld"), std::vector<std::string>{".notes"});
+    ASSERT_EQ(gamestate, stMenu);
+    const Ilist* list = WidgetNamed<Ilist>("lst_pr");
+    ASSERT_EQ(list->items.count, 1);
+    EXPECT_EQ(list->items.items[0], "Player");
+    EXPECT_EQ(progress, 3);
 }
