@@ -5,6 +5,7 @@
 # make uninstall, make package.
 RELEASE := build/release
 TESTING := build/test
+FUZZING := build/fuzz
 ARGS ?=
 PREFIX ?= /usr/local
 
@@ -24,6 +25,9 @@ test: deps
 	cmake -S . -B $(TESTING) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOLVETRA_SANITIZE=ON -DKOLVETRA_BENCHMARKS=OFF
 	cmake --build $(TESTING)
 	cd $(TESTING) && ctest --output-on-failure -j2
+	cmake -S . -B $(FUZZING) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKOLVETRA_FUZZ=ON -DKOLVETRA_TESTS=OFF -DKOLVETRA_BENCHMARKS=OFF
+	cmake --build $(FUZZING)
+	cd $(FUZZING) && ctest --output-on-failure -j2
 
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE)

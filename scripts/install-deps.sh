@@ -9,6 +9,7 @@ packages=(
   libcairo2-dev libpango1.0-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   desktop-file-utils appstream dpkg-dev file
+  clang libclang-rt-dev
 )
 
 missing=()

@@ -8,8 +8,11 @@
 #include <functional>
 
 #include "engine/host.h"
+#include "engine/sound_file.h"
 #include "media/sound_base.h"
 #include "support.h"
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -313,4 +316,25 @@ TEST_F(MixTest, SoundAskedForEveryTickIsHeardWithoutAGapAndStopsAfterwards) {
     const size_t tail = kMixRate / 10;
     EXPECT_EQ(Rms(after, 0, after.size() / 2 - tail, tail), 0.0);
     EXPECT_FALSE(Copies("amb")[0].playing);
+}
+
+TEST(SoundFile, ChunksMustFitInTheFile) {
+    ScratchFolder dir;
+    WriteWav(dir / "tone.wav", kFileRate, 1, SineSamples(kFileRate, 441, 100));
+    std::string wav = ReadFile(dir / "tone.wav"), error;
+    EXPECT_TRUE(CheckWaveFile(wav, error)) << error;
+    // The data chunk's length, after the 12-byte header and the 24-byte format chunk.
+    ASSERT_EQ(wav.substr(36, 4), "data");
+    for (const std::string& claim : {"\xFF\xFF\xFF\xFF"s, "\x00\xFF\xFF\x7F"s, "\xC9\x00\x00\x00"s}) {
+        std::string bad = wav;
+        bad.replace(40, 4, claim);
+        EXPECT_FALSE(CheckWaveFile(bad, error));
+        EXPECT_NE(error.find("claims"), std::string::npos);
+        WriteFile(dir / "bad.wav", bad);
+        Host_OpenHeadless();
+        EXPECT_EQ(Snd_LoadFromFile(dir / "bad.wav", 1)->data, nullptr);
+        Host_Shutdown();
+    }
+    EXPECT_FALSE(CheckWaveFile("RIFX" + wav.substr(4), error));
+    EXPECT_FALSE(CheckWaveFile("RIFF", error));
 }

@@ -69,12 +69,20 @@ TEST_F(TextureBaseTest, MissesFallBackToTheFirstTexture) {
     EXPECT_EQ(Name(base, FindTexture(base, "wall")), "wall");
 }
 
-TEST_F(TextureBaseTest, UnloadableFileStillTakesAnEntry) {
+TEST_F(TextureBaseTest, UnloadablePicturesCountAsMissing) {
+    WriteSolidTga(dir / "wall.tga", 2, 2, 0x00FF00);
+    LoadTexture(base, dir / "wall.tga");
     WriteFile(dir / "broken.tga", "not a picture");
     LoadTexture(base, dir / "broken.tga");
-    LoadTexture(base, dir / "broken.tga");
-    ASSERT_EQ(base.count, 2);
-    EXPECT_EQ(base.items[1].name, "broken");
-    EXPECT_EQ(FindTexture(base, "broken"), base.items[0].handle);  // the first of the two
-    EXPECT_EQ(FindTexture(base, "broken")->width, 0);
+    // A header claiming 23171 x 23171 pixels of 32 bits, then 4 bytes.
+    std::string huge(18, '\0');
+    huge[2] = 2;
+    huge[12] = huge[14] = static_cast<char>(23171 & 0xFF);
+    huge[13] = huge[15] = static_cast<char>(23171 >> 8);
+    huge[16] = 32;
+    WriteFile(dir / "huge.tga", huge + "abcd");
+    LoadTexture(base, dir / "huge.tga");
+    ASSERT_EQ(base.count, 1);
+    EXPECT_EQ(Name(base, FindTexture(base, "broken")), "wall");
+    EXPECT_EQ(Name(base, FindTexture(base, "huge")), "wall");
 }

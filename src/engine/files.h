@@ -1,12 +1,21 @@
 // Safe file writing: a save goes to a temporary file beside the target and is
-// renamed into place, so a crash or a full disk never leaves half a file.
+// renamed into place, so a crash, a power cut or a full disk never leaves half
+// a file, and two copies of the game saving one file never mix their bytes.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 // False with a message in `error` when the file could not be written; the
-// previous file, if any, is then left as it was.
+// previous file, if any, is then left as it was. On success the new bytes
+// and their name are on the disk.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 // The whole file, or false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
+
+// Whether a file name is one of the writer's temporary files: a hidden
+// ".<target>.XXXXXX" with six letters or digits at the end.
+bool IsTemporaryFileName(std::string_view name);
+// Removes the temporary files a writer left in `folder` when it died in the
+// middle of a save. Files a running writer is still filling are kept.
+void RemoveLeftoverTemporaryFiles(const std::string& folder);

@@ -26,9 +26,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #include "engine/audio.h"
+#include "engine/files.h"
+#include "engine/sound_file.h"
 #include "engine/state.h"
 
 namespace {
@@ -266,10 +269,18 @@ bool MakeBuffers(OE_SoundData& d, const SDL_AudioSpec& spec, Uint8* samples, Uin
 }
 
 bool LoadSample(OE_SoundData& d, const std::string& path) {
+    std::string bytes, error;
+    std::error_code ec;
+    const uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size > kSoundFileLimit || !ReadWholeFile(path, bytes) || !CheckWaveFile(bytes, error)) {
+        SDL_SetError("%s", error.empty() ? "the file cannot be read, or is too large for a sound" : error.c_str());
+        return false;
+    }
     SDL_AudioSpec spec;
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV(path.c_str(), &spec, &samples, &length)) return false;
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    if (!rw || !SDL_LoadWAV_RW(rw, 1, &spec, &samples, &length)) return false;
     d.fileRate = spec.freq;
     const int frameBytes = static_cast<int>(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
     d.frames = frameBytes > 0 ? static_cast<int>(length / frameBytes) : 0;

@@ -1,5 +1,5 @@
 // Textures, sprites, blending and the 2D camera.
-#include <SDL_image.h>
+#include <SDL.h>
 
 #include <algorithm>
 #include <cmath>
@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/picture_file.h"
 #include "engine/state.h"
 
 namespace {
@@ -222,9 +223,10 @@ OE_Texture* Tex_LoadFromFile(std::string_view file, int, int) {
     Screen_Open();
     auto texture = std::make_unique<OE_Texture>();
     const std::string path(file);
-    SDL_Surface* surface = IMG_Load(path.c_str());
+    std::string error;
+    SDL_Surface* surface = LoadPicture(path, error);
     if (!surface) {
-        std::fprintf(stderr, "kolvetra: cannot load the picture %s: %s\n", path.c_str(), IMG_GetError());
+        std::fprintf(stderr, "kolvetra: cannot load the picture %s: %s\n", path.c_str(), error.c_str());
     } else {
         auto data = std::make_unique<OE_TextureData>();
         data->texture = SDL_CreateTextureFromSurface(e.renderer, surface);

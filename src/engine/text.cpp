@@ -1,11 +1,12 @@
 // Text from the game's bitmap font: a glyph atlas and its metrics file.
-#include <SDL_image.h>
+#include <SDL.h>
 
 #include <cmath>
 #include <cstdio>
 #include <unordered_map>
 
 #include "engine/font_file.h"
+#include "engine/picture_file.h"
 #include "engine/state.h"
 
 struct OE_FontData {
@@ -48,10 +49,10 @@ OE_Font* Text_LoadFontFromFile(std::string_view atlas, std::string_view metrics,
         return font;
     }
     const std::string atlasPath(atlas);
-    SDL_Surface* surface = IMG_Load(atlasPath.c_str());
+    SDL_Surface* surface = LoadPicture(atlasPath, error);
     if (!surface) {
-        std::fprintf(stderr, "kolvetra: font unavailable, the game goes on without text: cannot load %s\n",
-                     atlasPath.c_str());
+        std::fprintf(stderr, "kolvetra: font unavailable, the game goes on without text: cannot load %s: %s\n",
+                     atlasPath.c_str(), error.c_str());
         return font;
     }
     auto data = std::make_unique<OE_FontData>();

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "build_info.h"
+#include "engine/files.h"
 
 namespace {
 
@@ -48,4 +49,8 @@ std::string FirstExistingFolder(const std::vector<std::string>& folders) {
         if (std::filesystem::is_directory(folder, ec)) return folder;
     }
     return {};
+}
+
+void RemoveInterruptedSaves() {
+    for (const char* folder : {"", "prf/", "wld/"}) RemoveLeftoverTemporaryFiles(UserPath(folder));
 }

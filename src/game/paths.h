@@ -27,3 +27,6 @@ std::string WorldPath(std::string_view name);
 std::vector<std::string> DataFolderCandidates(const std::string& given, const std::string& programFolder);
 // The first of `folders` that exists, or an empty string.
 std::string FirstExistingFolder(const std::vector<std::string>& folders);
+// At start-up: removes what saves cut short by a crash left in the player's
+// folder, its profiles and its tracks.
+void RemoveInterruptedSaves();

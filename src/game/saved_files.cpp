@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/characters.h"
+#include "engine/files.h"
 #include "engine/font_file.h"
 
 namespace {
@@ -105,7 +106,7 @@ ProfileRecord ParseProfile(std::string_view bytes) {
 }
 
 bool IsSafeProfileName(std::string_view name) {
-    if (name == "." || name == "..") return false;
+    if (name == "." || name == ".." || IsTemporaryFileName(name)) return false;
     int characters = 0;
     bool seen = false;
     for (size_t pos = 0; pos < name.size();) {

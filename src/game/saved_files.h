@@ -37,5 +37,6 @@ inline constexpr int kLongestProfileName = 32;  // characters
 
 // Whether a profile name can be a file name in the profile folder and be
 // seen in the greeting: up to 32 characters, not "." or "..", no "/" or "\",
-// no control or zero-width characters, and not only blanks.
+// no control or zero-width characters, not only blanks, and never the name
+// of a save's temporary file.
 bool IsSafeProfileName(std::string_view name);

@@ -88,6 +88,7 @@ void GameInit() {
     font = Text_LoadFontFromFile(DataPath("fnt/font.tga"), DataPath("fnt/font.ofi"), -1, 266);
     ForgetProfile();
     ReportMissingData();
+    RemoveInterruptedSaves();
     std::string error;
     if (!BuildScreens(GameHandlers(), error)) {
         std::fprintf(stderr, "kolvetra: %s; the game cannot start\n", error.c_str());

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <vector>
 
+#include "engine/files.h"
+
 void ClearList(TF_list& list) {
     for (int i = 0; i < list.count; ++i) list.items[i].clear();
     list.count = 0;
@@ -93,7 +95,7 @@ TF_list ListFiles(std::string_view mask) {
         matchedAny = Matches(pattern, ".") || Matches(pattern, "..");
         for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
             const std::string name = it->path().filename().string();
-            if (!Matches(pattern, name)) continue;
+            if (IsTemporaryFileName(name) || !Matches(pattern, name)) continue;
             matchedAny = true;
             if (!it->is_directory(ec)) names.push_back(name);
         }

@@ -24,7 +24,7 @@ void RotateList(TF_list& list, int direction);
 bool ReadLines(std::string_view file, TF_list& out);
 // The files of a folder matching a wildcard, as "prf/*.*" or "gfx/share/*.tga":
 // bare names, matched without regard to letter case, sorted the same way,
-// never ".", ".." or folders. When nothing at all matches (a missing folder,
+// never ".", "..", folders or a save's temporary file. When nothing at all matches (a missing folder,
 // or no entry fits the pattern) the list holds one empty name, which callers
 // rely on; "*.*" on an existing folder always matches its "." entry.
 TF_list ListFiles(std::string_view mask);

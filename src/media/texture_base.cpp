@@ -17,8 +17,10 @@ void LoadTexture(TBase& base, std::string_view path) {
     if (base.count >= kTextureCapacity) return;
     const size_t slash = path.find_last_of("/\\");
     const std::string name = StripExtension(slash == std::string_view::npos ? path : path.substr(slash + 1));
+    OE_Texture* handle = Tex_LoadFromFile(path, -1, 266);
+    if (!handle || !handle->data) return;  // an unreadable picture is as good as absent
     _PTexture& entry = base.items[base.count];
-    entry.handle = Tex_LoadFromFile(path, -1, 266);
+    entry.handle = handle;
     entry.name = name;
     base.index.add(name, base.count);
     ++base.count;

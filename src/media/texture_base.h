@@ -28,8 +28,9 @@ extern TBase ObjectTextures;
 
 // Appends every TGA of the folder, then every JPG, each in listing order.
 void LoadTextureFolder(TBase& base, std::string_view folder);
-// Loads one file and appends it, whether or not the engine could load it; a
-// full base stays as it is.
+// Loads one file and appends it; a picture the engine cannot load is left
+// out, so its name finds the first texture as an absent file's does. A full
+// base stays as it is.
 void LoadTexture(TBase& base, std::string_view path);
 // The first texture of that exact name; the base's first texture when none
 // has it; the empty handle when the base is empty.
