@@ -2,7 +2,7 @@
 #   make run    installs what is missing, builds, generates the data, starts the game
 #   make test   the same set-up, then the whole test suite, headless
 # Installing (see the README): make install PREFIX=... [DESTDIR=...],
-# make uninstall, make package.
+# make uninstall [DESTDIR=...], make package.
 RELEASE := build/release
 TESTING := build/test
 FUZZING := build/fuzz
@@ -33,7 +33,7 @@ install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE)
 
 uninstall:
-	cmake --build $(RELEASE) --target uninstall
+	DESTDIR="$(DESTDIR)" cmake --build $(RELEASE) --target uninstall
 
 # A Debian package installs under /usr, so the game is built for that prefix.
 package: PREFIX = /usr

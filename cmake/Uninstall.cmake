@@ -1,27 +1,28 @@
 # Removes the files listed in an install manifest, then the folders of the
-# game's data left empty. Folders still holding anything stay: the player's
-# own files are never touched.
+# game's data and documentation left empty. Folders still holding anything stay: the player's
+# own files are never touched. The manifest holds the paths without DESTDIR,
+# so a staged install is removed with the same DESTDIR in the environment.
 if(NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "Nothing to remove: ${MANIFEST} is missing (install first)")
 endif()
 file(STRINGS "${MANIFEST}" installed)
 set(folders "")
 foreach(file ${installed})
+  set(file "$ENV{DESTDIR}${file}")
   if(EXISTS "${file}" OR IS_SYMLINK "${file}")
     message(STATUS "Removing ${file}")
     file(REMOVE "${file}")
   endif()
-  string(FIND "${file}" "/share/kolvetra/" at)
-  if(at GREATER -1)
+  if(file MATCHES "/share/(doc/)?kolvetra/")
     get_filename_component(folder "${file}" DIRECTORY)
     list(APPEND folders "${folder}")
   endif()
 endforeach()
-# Deepest first, each followed up to share/kolvetra itself.
+# Deepest first, each followed up to share/kolvetra or share/doc/kolvetra.
 list(REMOVE_DUPLICATES folders)
 list(SORT folders ORDER DESCENDING)
 foreach(folder ${folders})
-  while(folder MATCHES "/share/kolvetra(/|$)")
+  while(folder MATCHES "/share/(doc/)?kolvetra(/|$)")
     file(GLOB left "${folder}/*" "${folder}/.*")
     if(left OR NOT IS_DIRECTORY "${folder}")
       break()

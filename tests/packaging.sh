@@ -47,8 +47,10 @@ run_installed() {
 
 case $mode in
 install)
-    prefix=$work/prefix
-    DESTDIR= cmake --install "$build" --prefix "$prefix" >/dev/null
+    # Staged as a distribution does it: the prefix under DESTDIR.
+    export DESTDIR=$work/stage
+    prefix=$DESTDIR/opt/kolvetra
+    cmake --install "$build" --prefix /opt/kolvetra >/dev/null
     for f in "${expected[@]}"; do
         [ -f "$prefix/$f" ] || fail "not installed: $f"
     done
@@ -80,6 +82,7 @@ install)
     left=$(find "$prefix" -type f)
     [ -z "$left" ] || fail "left after uninstall: $left"
     [ ! -e "$prefix/share/kolvetra" ] || fail "data folder left after uninstall"
+    [ ! -e "$prefix/share/doc/kolvetra" ] || fail "documentation folder left after uninstall"
     ;;
 package)
     (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1) ||
