@@ -64,6 +64,6 @@ TEST_F(SoakTest, DISABLED_ManyRacesThroughTheMenusKeepMemoryFlat) {
         if (race + 1 == kWarmUp) settled = rss;
         if (race + 1 > kWarmUp) highest = std::max(highest, rss);
     }
-    // Flat: after the warm-up, no more than a few megabytes of drift.
-    EXPECT_LT(highest - settled, 8 * 1024) << "from " << settled << " kB after " << kWarmUp << " races";
+    // Flat: after the warm-up, at most a little allocator slack.
+    EXPECT_LT(highest - settled, 2 * 1024) << "from " << settled << " kB after " << kWarmUp << " races";
 }
