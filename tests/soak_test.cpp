@@ -26,11 +26,24 @@ int SoakRaces() {
     return races ? std::max(kWarmUp + 8, std::atoi(races)) : 48;
 }
 
+class SoakTest : public FlowTest {
+  protected:
+    // Both result windows have their "Продолжить" in the same place. The lost
+    // race's button shares its name with one of the pause window, so it is
+    // clicked by place, as a player would.
+    void ClickContinue() {
+        const ielement& e = ElementNamed("btn_co2");
+        const ielement::Point o = e.Origin();
+        Button(MB_LEFT, o.x + e.x + e.width / 2, o.y + e.y + e.height / 2);
+    }
+};
+
 }  // namespace
 
-TEST_F(FlowTest, DISABLED_ManyRacesThroughTheMenusKeepMemoryFlat) {
+TEST_F(SoakTest, DISABLED_ManyRacesThroughTheMenusKeepMemoryFlat) {
     WriteUserFile("prf/Player", std::string(1, '\x10') + "\r\n0\r\n");  // every track and vehicle open
     Launch();
+    Host_RecordSounds(false);  // the test's log of every sound would grow with each race
     ASSERT_EQ(gamestate, stMenu);
     ClickOn("btn_sr");
     ASSERT_EQ(gamestate, stSingleRace);
@@ -42,7 +55,7 @@ TEST_F(FlowTest, DISABLED_ManyRacesThroughTheMenusKeepMemoryFlat) {
         DriveToResult();
         const bool won = Shown("wnd_fin_good2");
         ASSERT_TRUE(won || Shown("wnd_fin_bad2")) << "race " << race << " has no result window";
-        ClickOn(won ? "btn_co2" : "btn_coa2");
+        ClickContinue();
         ASSERT_EQ(gamestate, stSingleRace) << "race " << race;
         ClickOn("btn_cus_up");
         if (race % 5 == 4) ClickOn("btn_car_up2");
@@ -51,6 +64,6 @@ TEST_F(FlowTest, DISABLED_ManyRacesThroughTheMenusKeepMemoryFlat) {
         if (race + 1 == kWarmUp) settled = rss;
         if (race + 1 > kWarmUp) highest = std::max(highest, rss);
     }
-    // Flat: after the warm-up, no more than a few megabytes of drift.
-    EXPECT_LT(highest - settled, 8 * 1024) << "from " << settled << " kB after " << kWarmUp << " races";
+    // Flat: after the warm-up, at most a little allocator slack.
+    EXPECT_LT(highest - settled, 2 * 1024) << "from " << settled << " kB after " << kWarmUp << " races";
 }
