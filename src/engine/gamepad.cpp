@@ -47,9 +47,23 @@ void Close(int slot) {
     pads.open[pads.count] = nullptr;
 }
 
+// A in pointer mode is the left mouse button; a press that began while a
+// car was driven is not, so letting go of the throttle clicks nothing.
+void PointerButton(bool down) {
+    PadState& pads = Pads();
+    if (down && pads.pointerMode && !pads.pointerButtonDown) {
+        pads.pointerButtonDown = true;
+        Host_MouseButton(MB_LEFT, true);
+    } else if (!down && pads.pointerButtonDown) {
+        pads.pointerButtonDown = false;
+        Host_MouseButton(MB_LEFT, false);
+    }
+}
+
 void Button(int slot, int button, bool down) {
     if (slot < 0 || button < 0 || button >= PAD_BUTTONS) return;
     InputState& in = Engine().input;
+    if (button == PAD_A) PointerButton(down);
     if (down && !Pad_Down(button)) {
         for (InputEdges& edges : in.pending) edges.padPress[button] = true;
     }
@@ -107,6 +121,37 @@ float Pad_Axis(int axis) {
         if (std::abs(pads.axes[i][axis]) > std::abs(furthest)) furthest = pads.axes[i][axis];
     }
     return std::clamp(furthest / 32767.0f, -1.0f, 1.0f);
+}
+
+void Pad_SetPointerMode(bool on) { Pads().pointerMode = on; }
+
+void Pad_MovePointer(double ms) {
+    ms = std::min(ms, 100.0);  // a stalled frame does not throw the cursor across the screen
+    PadState& pads = Pads();
+    if (!pads.pointerMode || pads.count == 0) return;
+    constexpr float kDeadZone = 0.2f;
+    const auto push = [](float stick, bool less, bool more) {
+        if (less || more) return more ? 1.0f : -1.0f;
+        return std::abs(stick) < kDeadZone ? 0.0f : (stick - std::copysign(kDeadZone, stick)) / (1 - kDeadZone);
+    };
+    const float dx = push(Pad_Axis(PAD_LEFTX), Pad_Down(PAD_LEFT), Pad_Down(PAD_RIGHT));
+    const float dy = push(Pad_Axis(PAD_LEFTY), Pad_Down(PAD_UP), Pad_Down(PAD_DOWN));
+    if (dx == 0 && dy == 0) {
+        pads.pointerHeldMs = 0;
+        return;
+    }
+    // From a careful 0.25 px/ms to 1.2 px/ms (the screen's width in under a
+    // second) after a second held; the cursor keeps its fractions between frames.
+    const int x = Mouse_X(), y = Mouse_Y();
+    if (pads.pointerHeldMs == 0) {
+        pads.pointerX = x;
+        pads.pointerY = y;
+    }
+    pads.pointerHeldMs += ms;
+    const double speed = 0.25 + 0.95 * std::min(pads.pointerHeldMs / 1000.0, 1.0);
+    pads.pointerX = std::clamp(pads.pointerX + dx * speed * ms, 0.0, kScreenWidth - 1.0);
+    pads.pointerY = std::clamp(pads.pointerY + dy * speed * ms, 0.0, kScreenHeight - 1.0);
+    Host_MouseMove(static_cast<int>(pads.pointerX), static_cast<int>(pads.pointerY));
 }
 
 void Pad_Rumble(float strength, int ms) {

@@ -33,6 +33,10 @@ bool Pad_Down(int button);   // held on any pad
 bool Pad_Press(int button);  // pressed since the last tick / frame, as Key_Press
 // Sticks from -1 (left, up) to 1 (right, down); triggers from 0 to 1.
 float Pad_Axis(int axis);
+// While on, the left stick and the D-pad move the mouse cursor, faster the
+// longer they are held, and A works as the left mouse button. Off while the
+// pads drive a car.
+void Pad_SetPointerMode(bool on);
 // Shakes every pad that can, strength 0..1, for ms milliseconds.
 void Pad_Rumble(float strength, int ms);
 // Adds controller mappings from a file in SDL's gamecontrollerdb.txt format

@@ -13,8 +13,6 @@ EngineState& Engine() {
 
 namespace {
 
-constexpr int kScreenWidth = 800;
-constexpr int kScreenHeight = 600;
 constexpr double kFrameMs = 1000.0 / 60.0;  // a frame at 60 Hz
 
 void StartSdl() {
@@ -248,6 +246,8 @@ void Host_RunFrame() {
     // Headless runs have no keyboard or mouse events, but pads and the
     // request to quit (a signal, say) still arrive.
     Input_PumpEvents();
+    Pad_MovePointer(e.headless ? kFrameMs : U_GetTime() - e.lastFrameTime);
+    e.lastFrameTime = U_GetTime();
     RunDueTicks();
     if (!e.quit && !e.config.noDraw) {
         Host_DrawFrame();

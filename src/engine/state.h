@@ -31,6 +31,10 @@ struct PadState {
     std::array<std::array<int16_t, 6>, kCapacity> axes{};
     std::array<std::array<bool, 15>, kCapacity> buttons{};
     int count = 0;
+    bool pointerMode = false;
+    bool pointerButtonDown = false;  // A pressed the left button, and will release it
+    double pointerHeldMs = 0;        // how long the cursor has been pushed
+    double pointerX = 0, pointerY = 0;
 };
 
 struct InputEdges {
@@ -91,6 +95,7 @@ struct EngineState {
     double virtualClock = 0;
     uint64_t realClockStart = 0;
     long frameIndex = 0;
+    double lastFrameTime = 0;
     int fps = 0;
     int framesThisSecond = 0;
     double fpsSecondStart = 0;
@@ -128,6 +133,8 @@ void Input_ResetAll();
 void Input_RunScript(long frame);
 // Pad events: plugging, unplugging, buttons and sticks.
 bool Pad_HandleEvent(const SDL_Event& ev);
+// Moves the cursor for a frame of `ms` milliseconds in pointer mode.
+void Pad_MovePointer(double ms);
 void Pad_CloseAll();
 
 void Sound_Shutdown();

@@ -5,10 +5,12 @@
 #include <filesystem>
 
 #include "engine/random.h"
+#include "game/pad_controls.h"
 #include "game/paths.h"
 #include "game/profiles.h"
 #include "game/race_overlay.h"
 #include "game/screen_flow.h"
+#include "game/settings.h"
 #include "game/tournament.h"
 #include "game/world_preview.h"
 #include "gui/element.h"
@@ -86,6 +88,8 @@ void GameInit() {
     font = Text_LoadFontFromFile(DataPath("fnt/font.tga"), DataPath("fnt/font.ofi"), -1, 266);
     std::error_code ec;
     std::filesystem::create_directories(UserPath("prf"), ec);  // a first run starts on the profile window
+    LoadSettings();
+    LoadPadMappings();
     std::string error;
     if (!BuildScreens(GameHandlers(), error)) {
         std::fprintf(stderr, "kolvetra: %s; the game cannot start\n", error.c_str());
@@ -94,6 +98,7 @@ void GameInit() {
         return;
     }
     ShowWindowHook = ShowGameWindow;
+    PlayerJoltHook = PadJolt;
     camera = Cam2D_Create();
     Cam2D_Set(camera);
     gamestate = stProfiles;
@@ -123,7 +128,7 @@ void GameTick() {
         case stRace:
             uFMOD_StopSong();
             if (optambientoff == 0) PlaySound(Sounds, "amb", false);
-            if (Key_Down(VK_ESCAPE)) {
+            if (Key_Down(VK_ESCAPE) || PadPauses()) {
                 StopSound(Sounds, "amb");
                 ShowWindow("wnd_pause");
                 gamestate = stPaused;  // the rest of this tick still runs
@@ -169,6 +174,7 @@ void GameDraw() {
         DrawWorldPreview();
         return;
     }
+    PadMenuFrame();
     switch (gamestate) {
         case stMenu:
             ProcessElements();

@@ -61,7 +61,10 @@ void PickUpBonuses(tworld& w, int& self, int j) {
         const bool player = car.ai == 0;
         WorldRemoveAt(w, j);
         if (j < self) --self;
-        if (player) score += kind.points;
+        if (player) {
+            score += kind.points;
+            if (PlayerJoltHook) PlayerJoltHook(0.2f);
+        }
     }
 }
 
