@@ -8,6 +8,7 @@
 
 void InputEdges::merge(const InputEdges& other) {
     keyPress |= other.keyPress;
+    padPress |= other.padPress;
     for (int b = 0; b < 3; ++b) {
         mouseClick[b] = mouseClick[b] || other.mouseClick[b];
         mouseRelease[b] = mouseRelease[b] || other.mouseRelease[b];
@@ -125,7 +126,7 @@ void Input_PumpEvents() {
                 break;
             }
             case SDL_TEXTINPUT: Host_TypeText(ev.text.text); break;
-            default: break;
+            default: Pad_HandleEvent(ev); break;
         }
     }
 }
@@ -146,7 +147,9 @@ void Input_EndContext(InputContext context) {
 
 void Input_ResetAll() {
     InputState& in = In();
+    const PadState pads = in.pads;  // the pads stay plugged in
     in = InputState{};
+    in.pads = pads;
     Engine().script.clear();
     Engine().scriptNext = 0;
     Engine().frameIndex = 0;

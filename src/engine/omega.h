@@ -89,6 +89,10 @@ enum : int { MB_RIGHT = 0, MB_LEFT = 1, MB_MIDDLE = 2 };
 
 // ---------------------------------------------------------------- screen
 
+// The game's logical screen; a window shows it scaled and letterboxed.
+inline constexpr int kScreenWidth = 800;
+inline constexpr int kScreenHeight = 600;
+
 void OE_SetWndName(std::string_view title);
 void OE_SetScreenOptions(int width, int height, int bpp, int refresh, int fullscreen, int vsync);
 void OE_Enable(int flag);

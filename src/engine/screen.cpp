@@ -13,8 +13,6 @@ EngineState& Engine() {
 
 namespace {
 
-constexpr int kScreenWidth = 800;
-constexpr int kScreenHeight = 600;
 constexpr double kFrameMs = 1000.0 / 60.0;  // a frame at 60 Hz
 
 void StartSdl() {
@@ -25,6 +23,13 @@ void StartSdl() {
     if (SDL_Init(systems) != 0) {
         std::fprintf(stderr, "kolvetra: cannot start SDL: %s\n", SDL_GetError());
         std::exit(1);
+    }
+    // Pads are optional: a machine whose controller layer cannot start plays
+    // on with keys and mouse. Headless runs have no window to be focused, so
+    // pads are read in the background.
+    if (e.headless) SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+        std::fprintf(stderr, "kolvetra: game controllers unavailable: %s\n", SDL_GetError());
     }
     if (IMG_Init(IMG_INIT_JPG) == 0) {
         std::fprintf(stderr, "kolvetra: JPG pictures unavailable: %s\n", IMG_GetError());
@@ -156,7 +161,8 @@ void OE_ChangeScreenOptions(int, int, int, int, int fullscreen, int) {
         e.fullscreen = fullscreen != 0;  // nothing to show, but the state is reported
         return;
     }
-    if (e.config.windowed && fullscreen) return;  // started with --windowed: the game asks in vain (Alt+Enter still can)
+    if (e.config.windowed && fullscreen)
+        return;  // started with --windowed: the game asks in vain (Alt+Enter still can)
     Screen_ApplyFullscreen(fullscreen != 0);
 }
 
@@ -236,9 +242,12 @@ void Host_RunFrame() {
     if (e.headless) {
         Host_AdvanceClock(kFrameMs);  // the time this frame stands for
         Input_RunScript(e.frameIndex);
-    } else {
-        Input_PumpEvents();
     }
+    // Headless runs have no keyboard or mouse events, but pads and the
+    // request to quit (a signal, say) still arrive.
+    Input_PumpEvents();
+    Pad_MovePointer(e.headless ? kFrameMs : U_GetTime() - e.lastFrameTime);
+    e.lastFrameTime = U_GetTime();
     RunDueTicks();
     if (!e.quit && !e.config.noDraw) {
         Host_DrawFrame();
@@ -283,6 +292,7 @@ void Host_Shutdown() {
     e.cameras.clear();
     e.camera = nullptr;
     if (e.sdlStarted) {
+        Pad_CloseAll();
         IMG_Quit();
         SDL_Quit();
         e.sdlStarted = false;

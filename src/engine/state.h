@@ -23,8 +23,23 @@ struct OE_TextureData {
 // frame.
 enum class InputContext { Frame = 0, Tick = 1 };
 
+// Pads held open, with the state of their sticks; buttons are gathered in
+// InputState like keys.
+struct PadState {
+    static constexpr int kCapacity = 8;
+    std::array<SDL_GameController*, kCapacity> open{};
+    std::array<std::array<int16_t, 6>, kCapacity> axes{};
+    std::array<std::array<bool, 15>, kCapacity> buttons{};
+    int count = 0;
+    bool pointerMode = false;
+    bool pointerButtonDown = false;  // A pressed the left button, and will release it
+    double pointerHeldMs = 0;        // how long the cursor has been pushed
+    double pointerX = 0, pointerY = 0;
+};
+
 struct InputEdges {
     std::bitset<256> keyPress;
+    std::bitset<15> padPress;
     std::array<bool, 3> mouseClick{};
     std::array<bool, 3> mouseRelease{};
     std::array<bool, 3> mouseDouble{};
@@ -42,6 +57,7 @@ struct InputState {
     InputContext context = InputContext::Frame;
     bool readingText = false;
     std::string text;
+    PadState pads;
 };
 
 struct DrawState {
@@ -79,6 +95,7 @@ struct EngineState {
     double virtualClock = 0;
     uint64_t realClockStart = 0;
     long frameIndex = 0;
+    double lastFrameTime = 0;
     int fps = 0;
     int framesThisSecond = 0;
     double fpsSecondStart = 0;
@@ -114,6 +131,11 @@ void Input_EndContext(InputContext context);
 void Input_PumpEvents();
 void Input_ResetAll();
 void Input_RunScript(long frame);
+// Pad events: plugging, unplugging, buttons and sticks.
+bool Pad_HandleEvent(const SDL_Event& ev);
+// Moves the cursor for a frame of `ms` milliseconds in pointer mode.
+void Pad_MovePointer(double ms);
+void Pad_CloseAll();
 
 void Sound_Shutdown();
 void Text_Shutdown();

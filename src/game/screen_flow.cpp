@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/host.h"
+#include "game/pad_controls.h"
 #include "game/paths.h"
 #include "game/profiles.h"
 #include "game/shell.h"
@@ -63,11 +64,13 @@ void OpenSingleRace() {
 void OpenOptions() {
     Hide("wnd_menu");
     Show("wnd_opt");
+    ShowRumbleOptions();
     gamestate = stOptions;
 }
 
 void AcceptOptions() {
     if (!SaveOptions()) return;  // the options window stays, with the notice
+    AcceptRumbleOption();
     LoadOptions();
     BackToMenu();
 }

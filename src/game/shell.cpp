@@ -6,10 +6,12 @@
 
 #include "engine/random.h"
 #include "game/data_check.h"
+#include "game/pad_controls.h"
 #include "game/paths.h"
 #include "game/profiles.h"
 #include "game/race_overlay.h"
 #include "game/screen_flow.h"
+#include "game/settings.h"
 #include "game/tournament.h"
 #include "game/world_preview.h"
 #include "gui/element.h"
@@ -89,6 +91,8 @@ void GameInit() {
     ForgetProfile();
     ReportMissingData();
     RemoveInterruptedSaves();
+    LoadSettings();
+    LoadPadMappings();
     std::string error;
     if (!BuildScreens(GameHandlers(), error)) {
         std::fprintf(stderr, "kolvetra: %s; the game cannot start\n", error.c_str());
@@ -97,6 +101,7 @@ void GameInit() {
         return;
     }
     ShowWindowHook = ShowGameWindow;
+    PlayerJoltHook = PadJolt;
     camera = Cam2D_Create();
     Cam2D_Set(camera);
     OpenUserFolder();  // a first run starts on the profile window
@@ -128,7 +133,7 @@ void GameTick() {
         case stRace:
             uFMOD_StopSong();
             if (optambientoff == 0) PlaySound(Sounds, "amb", false);
-            if (Key_Down(VK_ESCAPE)) {
+            if (Key_Down(VK_ESCAPE) || PadPauses()) {
                 StopSound(Sounds, "amb");
                 ShowWindow("wnd_pause");
                 gamestate = stPaused;  // the rest of this tick still runs
@@ -176,6 +181,7 @@ void GameDraw() {
         DrawWorldPreview();
         return;
     }
+    PadMenuFrame();
     switch (gamestate) {
         case stMenu:
             ProcessElements();

@@ -16,9 +16,11 @@ void Ibutton::Process() {
     // The sounds follow the mouse across the screen.
     if (!hover && inside) PlayGuiSound(HoverSound, Mouse_X() - 400);
     hover = inside;
-    if (inside && Mouse_Click(MB_LEFT)) {
-        focused = true;
-        PlayGuiSound(ClickSound, Mouse_X() - 400);
-        if (onClick) onClick();
-    }
+    if (inside && Mouse_Click(MB_LEFT)) Press(Mouse_X() - 400);
+}
+
+void Ibutton::Press(int pan) {
+    focused = true;
+    PlayGuiSound(ClickSound, pan);
+    if (onClick) onClick();
 }

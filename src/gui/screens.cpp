@@ -114,6 +114,8 @@ void CheckAmbientOn() { CheckOnly("chk_ame", "chk_amd"); }
 void CheckAmbientOff() { CheckOnly("chk_amd", "chk_ame"); }
 void CheckMusicOn() { CheckOnly("chk_mme", "chk_mmd"); }
 void CheckMusicOff() { CheckOnly("chk_mmd", "chk_mme"); }
+void CheckRumbleOn() { CheckOnly("chk_rbe", "chk_rbd"); }
+void CheckRumbleOff() { CheckOnly("chk_rbd", "chk_rbe"); }
 
 using H = ScreenHandlers;
 
@@ -204,6 +206,10 @@ constexpr Entry kCatalogue[] = {
     CheckBox("chk_mme", "Включена", 280, 300, 180, 40).CallsOwn(CheckMusicOn),
     CheckBox("chk_mmd", "Выключена", 480, 300, 180, 40).CallsOwn(CheckMusicOff),
     Text("txt_ct", "Country", 80, 390, 180, 40).Hidden(),
+    // Shown only while a pad is plugged in.
+    Text("txt_rb", "Вибрация", 80, 440, 180, 40).Hidden(),
+    CheckBox("chk_rbe", "Включена", 280, 440, 180, 40).Hidden().CallsOwn(CheckRumbleOn),
+    CheckBox("chk_rbd", "Выключена", 480, 440, 180, 40).Hidden().CallsOwn(CheckRumbleOff),
     Edit("edt_ct", "", 280, 380, 220, 64).Hidden(),
     Button("btn_bk22", "Назад в меню", 40, 500, 180, 64).Calls(&H::BackToMenu),
     Button("btn_acc", "Принять", 240, 500, 180, 64).Calls(&H::AcceptOptions),

@@ -37,6 +37,9 @@ class Ibutton : public ielement {
   public:
     using ielement::ielement;
     void Process() override;
+    // As a click does: the click sound (panned as the mouse's place would
+    // pan it) and the handler.
+    void Press(int pan = 0);
 };
 
 // A clickable notice in fixed colours.

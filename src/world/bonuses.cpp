@@ -63,7 +63,10 @@ void PickUpBonuses(tworld& w, int& self, int j) {
         // The cars behind the bonus move down a slot; their indices follow.
         if (j < self) --self;
         if (j < winner) --winner;
-        if (player) AddScore(kind.points);
+        if (player) {
+            AddScore(kind.points);
+            if (PlayerJoltHook) PlayerJoltHook(0.2f);
+        }
     }
 }
 

@@ -1,6 +1,8 @@
 // Every object but the ground is a round obstacle. A car is put back out of
 // what it runs into and loses a tenth of its speed per step of contact; it
 // shoves movable objects, and movable props shove each other.
+#include <algorithm>
+
 #include "engine/omega.h"
 #include "media/particles.h"
 #include "world/race.h"
@@ -51,7 +53,10 @@ int VehicleAgainstObjects(tworld& w, int self) {
         if (j == self || ClearlyApart(car, other) || Ground(other)) continue;
         float depth = 0;
         if (!Overlap(car, other, depth)) continue;
-        if (car.ai == 0 && car.speed > 9) RaceSound("bum");
+        if (car.ai == 0 && car.speed > 9) {
+            RaceSound("bum");
+            if (PlayerJoltHook) PlayerJoltHook(std::min(car.speed / 40.0f, 0.5f));
+        }
         car.speed -= 0.1f * car.speed;
         const float a = AngleFrom(car, other);
         car.x = M_Round(car.x + static_cast<double>(M_Cos(a)) * depth);

@@ -15,6 +15,7 @@ int playerlaps = 0;
 int winner = -1;
 int playerx = 0, playery = 0;
 void (*ShowWindowHook)(std::string_view name) = nullptr;
+void (*PlayerJoltHook)(float strength) = nullptr;
 void (*RaceSoundHook)(std::string_view name, int pan, int volume, int frequency) = nullptr;
 
 void ShowWindow(std::string_view name) {

@@ -16,6 +16,8 @@ extern int playerx, playery;  // the player's car as last seen, for the other ca
 extern void (*ShowWindowHook)(std::string_view name);
 // Hears every sound the race plays (name, pan, volume, frequency) after it
 // went to the sound base; null for none.
+// The player's car bumped into something or took a bonus; strength 0..1.
+extern void (*PlayerJoltHook)(float strength);
 extern void (*RaceSoundHook)(std::string_view name, int pan, int volume, int frequency);
 
 void ShowWindow(std::string_view name);
