@@ -7,6 +7,7 @@
 
 #include "engine/font_file.h"
 #include "engine/state.h"
+#include "engine/text_log.h"
 
 struct OE_FontData {
     SDL_Texture* atlas = nullptr;
@@ -24,6 +25,15 @@ std::vector<std::unique_ptr<OE_Font>>& Fonts() {
 std::vector<std::unique_ptr<OE_FontData>>& FontData() {
     static std::vector<std::unique_ptr<OE_FontData>> data;
     return data;
+}
+
+struct TextLog {
+    bool on = false;
+    std::vector<std::string> texts;
+};
+TextLog& Log() {
+    static TextLog log;
+    return log;
 }
 
 const FontGlyph& GlyphOf(const OE_FontData& font, char32_t cp) {
@@ -70,6 +80,7 @@ void Text_Draw(const OE_Font* font, int x, int y, std::string_view text, float s
                int colour) {
     EngineState& e = Engine();
     if (!font || !font->data || !e.renderer) return;
+    if (Log().on) Log().texts.emplace_back(text);
     const OE_FontData& f = *font->data;
     const SDL_Color c = ColourOf(colour, alpha);
     SDL_SetTextureColorMod(f.atlas, c.r, c.g, c.b);
@@ -106,3 +117,10 @@ void Text_Shutdown() {
     FontData().clear();
     Fonts().clear();
 }
+
+void Host_RecordTexts(bool on) {
+    Log().on = on;
+    Log().texts.clear();
+}
+
+const std::vector<std::string>& Host_TextLog() { return Log().texts; }
