@@ -4,16 +4,21 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "engine/language.h"
 #include "engine/random.h"
+#include "game/game_texts.h"
+#include "game/language_choice.h"
 #include "game/paths.h"
 #include "game/profiles.h"
 #include "game/race_overlay.h"
 #include "game/screen_flow.h"
+#include "game/settings.h"
 #include "game/tournament.h"
 #include "game/world_preview.h"
 #include "gui/element.h"
 #include "gui/screens.h"
 #include "gui/widgets.h"
+#include "media/language_textures.h"
 #include "media/music.h"
 #include "media/particles.h"
 #include "media/sound_base.h"
@@ -83,6 +88,10 @@ void GameInit() {
     LoadSoundFolder(Sounds, DataPath("sfx/"), "*.wav");
     LoadTextureFolder(SharedTextures, DataPath("gfx/share/"));
     LoadTextureFolder(ObjectTextures, DataPath("gfx/obj/"));
+    LoadLanguageTextures(DataPath("gfx/share/"));
+    LoadSettings();
+    LoadTranslations();
+    SetLanguage(StartingLanguage());
     font = Text_LoadFontFromFile(DataPath("fnt/font.tga"), DataPath("fnt/font.ofi"), -1, 266);
     std::error_code ec;
     std::filesystem::create_directories(UserPath("prf"), ec);  // a first run starts on the profile window
@@ -93,6 +102,7 @@ void GameInit() {
         OE_Quit();
         return;
     }
+    ApplyLanguage(CurrentLanguage());  // the options' language boxes
     ShowWindowHook = ShowGameWindow;
     camera = Cam2D_Create();
     Cam2D_Set(camera);
@@ -133,7 +143,7 @@ void GameTick() {
         case stMenu: {
             gearspin += 4;
             if (Itext* hello = WidgetNamed<Itext>("lb_hello")) {
-                hello->caption.assign("Привет, ");
+                hello->caption.assign(Tr(kGreetingText));
                 hello->caption += profilename;
             }
             UpdateEffects(Particles);
