@@ -7,6 +7,7 @@
 #include "build_info.h"
 #include "engine/host.h"
 #include "game/command_line.h"
+#include "game/language_choice.h"
 #include "game/paths.h"
 #include "game/race_runner.h"
 #include "game/shell.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
         SetUserFolder(Host_UserFolder());
     }
 
+    RequestLanguage(cl.language);
     if (!cl.race.track.empty() && !SetRaceRun(cl.race, message)) {
         std::fprintf(stderr, "kolvetra: %s\n", message.c_str());
         return 2;

@@ -5,10 +5,12 @@
 #include <memory>
 
 #include "engine/host.h"
+#include "engine/language.h"
 #include "engine/random.h"
 #include "game/paths.h"
 #include "game/shell.h"
 #include "gui/element.h"
+#include "media/language_textures.h"
 #include "media/particles.h"
 #include "media/sound_base.h"
 #include "media/texture_base.h"
@@ -49,10 +51,11 @@ void GameDriver::Stop() {
     Host_SetTickHook(nullptr);
     OE_RegProcedure(OE_PROC_DRAW, nullptr);
     ClearElements();
-    for (TBase* base : {&ObjectTextures, &SharedTextures}) {
+    for (TBase* base : {&ObjectTextures, &SharedTextures, &LanguageTextures[0], &LanguageTextures[1]}) {
         base->count = 0;
         base->index.clear();
     }
+    SetLanguage(Language::Russian);
     Sounds = TS_List{};
     Particles.count = 0;
     ClearWorld();

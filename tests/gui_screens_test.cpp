@@ -4,10 +4,16 @@
 #include <map>
 #include <vector>
 
+#include "engine/language.h"
+#include "engine/text_log.h"
+#include "game/game_texts.h"
+#include "game/language_choice.h"
 #include "game/paths.h"
 #include "game/shell.h"
 #include "gui/screens.h"
 #include "gui_support.h"
+#include "language_support.h"
+#include "media/language_textures.h"
 #include "media/sound_base.h"
 #include "media/texture_base.h"
 
@@ -34,6 +40,7 @@ class GuiScreens : public GuiTest {
         fired = 0;
         EmptyBase(SharedTextures);
         EmptyBase(ObjectTextures);
+        for (TBase& base : LanguageTextures) EmptyBase(base);
         Sounds = TS_List{};
         AddSound(Sounds, "click", "click.wav");
         AddSound(Sounds, "select", "select.wav");
@@ -49,6 +56,9 @@ class GuiScreens : public GuiTest {
     void TearDown() override {
         EmptyBase(SharedTextures);
         EmptyBase(ObjectTextures);
+        for (TBase& base : LanguageTextures) EmptyBase(base);
+        SetLanguage(Language::Russian);
+        SetTranslations(Language::English, {});
         Sounds = TS_List{};
         font = nullptr;
         GuiTest::TearDown();
@@ -85,12 +95,12 @@ class GuiScreens : public GuiTest {
 
 TEST_F(GuiScreens, CatalogueHoldsEveryWindowAndElementInOrder) {
     Build();
-    EXPECT_EQ(Elements.count(), 141);
+    EXPECT_EQ(Elements.count(), 147);
     EXPECT_EQ(CountOf<Iwindow>(), 15);
     EXPECT_EQ(CountOf<Iimage>(), 33);
     EXPECT_EQ(CountOf<Ibutton>(), 47);
-    EXPECT_EQ(CountOf<Itext>(), 29);
-    EXPECT_EQ(CountOf<Icheckbox>(), 9);
+    EXPECT_EQ(CountOf<Itext>(), 31);
+    EXPECT_EQ(CountOf<Icheckbox>(), 13);
     EXPECT_EQ(CountOf<Iedit>(), 5);
     EXPECT_EQ(CountOf<Ilist>(), 2);
     EXPECT_EQ(CountOf<Ilabel>(), 1);
@@ -188,6 +198,8 @@ TEST_F(GuiScreens, EveryHandlerSlotReachesTheElementsThatCallIt) {
         {&H::ShowHelpOverview, {"btn_ov"}},
         {&H::ShowHelpControls, {"btn_ctr"}},
         {&H::ResumeRace, {"btn_res"}},
+        {&H::ChooseRussian, {"chk_ru"}},
+        {&H::ChooseEnglish, {"chk_en"}},
         {&H::EditorSave, {"btn_save"}},
         {&H::EditorLoad, {"btn_load"}},
         {&H::UndoWaypoint, {"btn_dwp"}},
@@ -337,20 +349,11 @@ std::vector<std::string> Overflows(int window) {
 }
 
 // Draws every window alone as the game shows it and saves it as
-// screens/<window>.png in the build folder, for people to look at.
-TEST_F(GuiScreens, EveryWindowIsDrawnWithItsTextInside) {
-    const std::string data = TestDataFolder() + "/";
-    if (fs::is_directory(data + "gfx/share")) LoadTextureFolder(SharedTextures, data + "gfx/share/");
-    if (fs::is_directory(data + "gfx/obj")) LoadTextureFolder(ObjectTextures, data + "gfx/obj/");
-    if (fs::is_regular_file(data + kObjectListFile)) SetDataFolder(data);
-    WriteFile(scratch / "user/prf/Player", "0");
-    Build();
-    ElementNamed("lb_hello").caption = "Привет, Player";
-    ElementNamed("lb_note").caption = "Профиль не сохранён";
-    ElementNamed("lb_note2").caption = "Папка: \"/home/player/.local/share/kolvetra/\"";
+// screens/<window><suffix>.png in the build folder, for people to look at;
+// returns every text drawn.
+std::vector<std::string> DrawEveryWindow(const std::string& suffix) {
     const std::string folder = TestDataFolder() + "/../screens/";
     fs::create_directories(folder);
-
     const std::map<std::string, uint8_t> states = {
         {"wnd_main", stEditor},      {"wnd_menu", stMenu},          {"wnd_pr", stProfiles},
         {"wnd_pr_cr", stProfiles},   {"wnd_pr_ld", stProfiles},     {"wnd_tour", stTournament},
@@ -360,17 +363,73 @@ TEST_F(GuiScreens, EveryWindowIsDrawnWithItsTextInside) {
     };
     OE_RegProcedure(OE_PROC_DRAW, GameDraw);
     mousex = -100;  // the cursor off the screen
-    MoveTo(0, 0);
+    Host_MouseMove(0, 0);
+    Host_RecordTexts(true);
     for (int i = 0; i < Elements.count(); ++i) {
         if (Elements[i].isChild) continue;
         const std::string& name = Elements[i].name;
-        ShowOnly(name);
+        for (int j = 0; j < Elements.count(); ++j) {
+            if (!Elements[j].isChild) Elements[j].visible = j == i;
+        }
         gamestate = states.at(name);
-        Frame();
-        EXPECT_TRUE(Host_SaveScreenshot(folder + name + ".png")) << name;
+        Host_DrawFrame();
+        EXPECT_TRUE(Host_SaveScreenshot(folder + name + suffix + ".png")) << name;
         EXPECT_EQ(Overflows(i), std::vector<std::string>{}) << name;
     }
     gamestate = 0;
+    std::vector<std::string> drawn = Host_TextLog();
+    Host_RecordTexts(false);
+    return drawn;
+}
+
+void LoadRealData() {
+    const std::string data = TestDataFolder() + "/";
+    if (fs::is_directory(data + "gfx/share")) {
+        LoadTextureFolder(SharedTextures, data + "gfx/share/");
+        LoadLanguageTextures(data + "gfx/share/");
+    }
+    if (fs::is_directory(data + "gfx/obj")) LoadTextureFolder(ObjectTextures, data + "gfx/obj/");
+    if (fs::is_regular_file(data + kObjectListFile)) SetDataFolder(data);
+}
+
+TEST_F(GuiScreens, EveryWindowIsDrawnWithItsTextInside) {
+    LoadRealData();
+    WriteFile(scratch / "user/prf/Player", "0");
+    Build();
+    ElementNamed("lb_hello").caption = "Привет, Player";
+    ElementNamed("lb_note").caption = "Профиль не сохранён";
+    ElementNamed("lb_note2").caption = "Папка: \"/home/player/.local/share/kolvetra/\"";
+    DrawEveryWindow("");
+}
+
+// Switched to English on the spot, every window says nothing in Russian and
+// keeps its words inside their boxes; switched back, every caption is the
+// Russian one again, byte for byte.
+TEST_F(GuiScreens, EnglishFitsEveryWindowAndSwitchesBackToTheSameRussian) {
+    LoadRealData();
+    LoadTranslations();
+    WriteFile(scratch / "user/prf/Player", "0");
+    Build();
+    std::vector<std::string> russian;
+    for (int i = 0; i < Elements.count(); ++i) russian.push_back(Elements[i].caption);
+    const OE_Texture* russianHelp = WidgetNamed<Iimage>("img_h1")->texture;
+
+    ApplyLanguage(Language::English);
+    EXPECT_EQ(ElementNamed("wnd_opt").caption, "Options");
+    EXPECT_TRUE(ElementNamed("chk_en").checked);
+    EXPECT_FALSE(ElementNamed("chk_ru").checked);
+    if (LanguageTextures[1].count > 0) {
+        EXPECT_NE(WidgetNamed<Iimage>("img_h1")->texture, russianHelp) << "the English help page";
+        EXPECT_EQ(WidgetNamed<Iimage>("img_h2")->texture, FindSharedTexture(Language::English, "help2"));
+    }
+    ElementNamed("lb_hello").caption = std::string(Tr(kGreetingText)) + "Player";
+    for (const std::string& text : DrawEveryWindow("_en")) EXPECT_FALSE(HasCyrillic(text)) << text;
+
+    ApplyLanguage(Language::Russian);
+    ElementNamed("lb_hello").caption = "Привет, ";  // the menu's tick writes the greeting
+    for (int i = 0; i < Elements.count(); ++i) EXPECT_EQ(Elements[i].caption, russian[i]) << Elements[i].name;
+    EXPECT_EQ(WidgetNamed<Iimage>("img_h1")->texture, russianHelp);
+    EXPECT_TRUE(ElementNamed("chk_ru").checked);
 }
 
 TEST_F(GuiScreens, StartUpEndsInOrderWithoutTheObjectList) {
@@ -381,7 +440,7 @@ TEST_F(GuiScreens, StartUpEndsInOrderWithoutTheObjectList) {
     GameInit();
     EXPECT_FALSE(Host_QuitRequested());
     EXPECT_EQ(gamestate, stProfiles);
-    EXPECT_EQ(Elements.count(), 141);
+    EXPECT_EQ(Elements.count(), 147);
 
     fs::remove(scratch / "data/gfx/obj/list.txt");
     testing::internal::CaptureStderr();

@@ -8,6 +8,7 @@
 #include "engine/font_file.h"
 #include "engine/picture_file.h"
 #include "engine/state.h"
+#include "engine/text_log.h"
 
 struct OE_FontData {
     SDL_Texture* atlas = nullptr;
@@ -25,6 +26,15 @@ std::vector<std::unique_ptr<OE_Font>>& Fonts() {
 std::vector<std::unique_ptr<OE_FontData>>& FontData() {
     static std::vector<std::unique_ptr<OE_FontData>> data;
     return data;
+}
+
+struct TextLog {
+    bool on = false;
+    std::vector<std::string> texts;
+};
+TextLog& Log() {
+    static TextLog log;
+    return log;
 }
 
 const FontGlyph& GlyphOf(const OE_FontData& font, char32_t cp) {
@@ -71,6 +81,7 @@ void Text_Draw(const OE_Font* font, int x, int y, std::string_view text, float s
                int colour) {
     EngineState& e = Engine();
     if (!font || !font->data || !e.renderer) return;
+    if (Log().on) Log().texts.emplace_back(text);
     const OE_FontData& f = *font->data;
     const SDL_Color c = ColourOf(colour, alpha);
     SDL_SetTextureColorMod(f.atlas, c.r, c.g, c.b);
@@ -107,3 +118,10 @@ void Text_Shutdown() {
     FontData().clear();
     Fonts().clear();
 }
+
+void Host_RecordTexts(bool on) {
+    Log().on = on;
+    Log().texts.clear();
+}
+
+const std::vector<std::string>& Host_TextLog() { return Log().texts; }

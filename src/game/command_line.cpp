@@ -39,6 +39,8 @@ const char* Usage() {
            "  --windowed            start in a window instead of full screen\n"
            "  --data DIR            game data folder (default: data beside the program)\n"
            "  --user-dir DIR        folder for options, profiles and edited tracks\n"
+           "  --lang ru|en          the game's language (default: the one chosen in the\n"
+           "                        options, else the desktop's)\n"
            "  --seed N              seed of the random generator\n"
            "  --headless            no window and no sound; a virtual clock\n"
            "  --frames N            quit after N frames\n"
@@ -96,6 +98,15 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
             if (!value(out.dataFolder)) return ParseResult::Error;
         } else if (a == "--user-dir") {
             if (!value(out.userFolder)) return ParseResult::Error;
+        } else if (a == "--lang") {
+            std::string code;
+            if (!value(code)) return ParseResult::Error;
+            Language language;
+            if (!LanguageFromCode(code, language)) {
+                message = "--lang: not a language of the game (ru or en): " + code;
+                return ParseResult::Error;
+            }
+            out.language = language;
         } else if (a == "--seed") {
             if (!number(n, 0)) return ParseResult::Error;
             out.seed = static_cast<uint64_t>(n);

@@ -1,6 +1,8 @@
 #include "game/race_overlay.h"
 
+#include "engine/language.h"
 #include "engine/omega.h"
+#include "game/game_texts.h"
 #include "game/number_text.h"
 #include "game/shell.h"
 #include "media/particles.h"
@@ -9,8 +11,8 @@
 #include "world/minimap.h"
 #include "world/race.h"
 
-void LapText(std::string& out, int laps) { NumberText(out, "", laps + 1, "/4 Круг"); }
-void ScoreText(std::string& out, int points) { NumberText(out, "Очки: ", points); }
+void LapText(std::string& out, int laps) { NumberText(out, "", laps + 1, Tr(kLapText)); }
+void ScoreText(std::string& out, int points) { NumberText(out, Tr(kScoreText), points); }
 
 namespace {
 

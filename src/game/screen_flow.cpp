@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/host.h"
+#include "game/language_choice.h"
 #include "game/pad_controls.h"
 #include "game/paths.h"
 #include "game/profiles.h"
@@ -168,6 +169,8 @@ ScreenHandlers GameHandlers() {
     h.ShowHelpOverview = [] { ShowHelpPage(1); };
     h.ShowHelpControls = [] { ShowHelpPage(2); };
     h.ResumeRace = ResumeRace;
+    h.ChooseRussian = [] { ChooseLanguage(Language::Russian); };
+    h.ChooseEnglish = [] { ChooseLanguage(Language::English); };
     h.EditorSave = EditorSave;
     h.EditorLoad = EditorLoad;
     h.UndoWaypoint = UndoWaypoint;

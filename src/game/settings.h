@@ -4,6 +4,7 @@
 // so a newer game's settings survive a save by an older one.
 //
 //   rumble=1     pads shake on bumps and bonuses (0 off)
+//   lang=ru      the language chosen in the options (ru, en); unset: the desktop's
 #pragma once
 
 #include <string>

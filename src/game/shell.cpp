@@ -4,8 +4,11 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "engine/language.h"
 #include "engine/random.h"
 #include "game/data_check.h"
+#include "game/game_texts.h"
+#include "game/language_choice.h"
 #include "game/pad_controls.h"
 #include "game/paths.h"
 #include "game/profiles.h"
@@ -18,6 +21,7 @@
 #include "gui/notice.h"
 #include "gui/screens.h"
 #include "gui/widgets.h"
+#include "media/language_textures.h"
 #include "media/music.h"
 #include "media/particles.h"
 #include "media/sound_base.h"
@@ -87,11 +91,14 @@ void GameInit() {
     LoadSoundFolder(Sounds, DataPath("sfx/"), "*.wav");
     LoadTextureFolder(SharedTextures, DataPath("gfx/share/"));
     LoadTextureFolder(ObjectTextures, DataPath("gfx/obj/"));
+    LoadLanguageTextures(DataPath("gfx/share/"));
+    LoadSettings();
+    LoadTranslations();
+    SetLanguage(StartingLanguage());
     font = Text_LoadFontFromFile(DataPath("fnt/font.tga"), DataPath("fnt/font.ofi"), -1, 266);
     ForgetProfile();
     ReportMissingData();
     RemoveInterruptedSaves();
-    LoadSettings();
     LoadPadMappings();
     std::string error;
     if (!BuildScreens(GameHandlers(), error)) {
@@ -100,6 +107,7 @@ void GameInit() {
         OE_Quit();
         return;
     }
+    ApplyLanguage(CurrentLanguage());  // the options' language boxes
     ShowWindowHook = ShowGameWindow;
     PlayerJoltHook = PadJolt;
     camera = Cam2D_Create();
@@ -145,7 +153,7 @@ void GameTick() {
         case stMenu: {
             gearspin += 4;
             if (Itext* hello = WidgetNamed<Itext>("lb_hello")) {
-                hello->caption.assign("Привет, ");
+                hello->caption.assign(Tr(kGreetingText));
                 hello->caption += profilename;
             }
             UpdateEffects(Particles);

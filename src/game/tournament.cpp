@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "engine/language.h"
 #include "engine/random.h"
+#include "game/game_texts.h"
 #include "game/number_text.h"
 #include "game/profiles.h"
 #include "game/shell.h"
@@ -75,14 +77,14 @@ void PrepareTournamentScreen() {
 void RefreshTournamentScreen() {
     ElementNamed("img_locktr").visible = VehicleLocked(vehiclechoice, progress);
     UpdateEffects(Particles);
-    NumberText(ElementNamed("lb_cccscr").caption, "Ваши очки ", score);
+    NumberText(ElementNamed("lb_cccscr").caption, Tr(kYourScoreText), score);
     ielement& track = ElementNamed("lb_ctrack");
-    NumberText(track.caption, "Трасса ", progress % 4 + 1);
+    NumberText(track.caption, Tr(kTrackText), progress % 4 + 1);
     track.visible = progress <= 15;
     if (progress <= 15) {
-        ElementNamed("lb_ccc").caption = landscapetexts[progress / 4 % 4];
+        ElementNamed("lb_ccc").caption = Tr(landscapetexts[progress / 4 % 4]);
     } else {
-        ElementNamed("lb_ccc").caption = "Поздравляем!!! Вы победитель!!!";
+        ElementNamed("lb_ccc").caption = Tr(kVictoryText);
         Fireworks();
     }
     ShowVehicleChoice("img_car_wh", "img_car_tp", "img_color");
@@ -93,7 +95,7 @@ void RefreshSingleRaceScreen() {
     ElementNamed("txt_locktr_map2").visible = TrackLocked(singletrack, progress);
     if (Iimage* picture = WidgetNamed<Iimage>("img_track2")) picture->texture = TrackPicture(singletrack);
     ShowVehicleChoice("img_car_wh2", "img_car_tp2", "img_color2");
-    NumberText(ElementNamed("lb_ctrack2").caption, "Трасса ", singletrack % 4 + 1);
+    NumberText(ElementNamed("lb_ctrack2").caption, Tr(kTrackText), singletrack % 4 + 1);
 }
 
 // The lock tests read what the last refresh showed, not the rules.
@@ -115,6 +117,6 @@ void StartSingleRace() {
 
 void CycleDifficulty() {
     difficulty = difficulty + 1 > 2 ? 0 : difficulty + 1;
-    ElementNamed("btn_pow").caption = difficultynames[difficulty];
-    ElementNamed("btn_pow2").caption = difficultynames[difficulty];
+    ElementNamed("btn_pow").caption = Tr(difficultynames[difficulty]);
+    ElementNamed("btn_pow2").caption = Tr(difficultynames[difficulty]);
 }

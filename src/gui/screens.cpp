@@ -2,9 +2,11 @@
 
 #include <memory>
 
+#include "engine/language.h"
 #include "game/paths.h"
 #include "game/shell.h"
 #include "gui/widgets.h"
+#include "media/language_textures.h"
 #include "media/sound_base.h"
 #include "media/texture_base.h"
 #include "world/world.h"
@@ -205,6 +207,9 @@ constexpr Entry kCatalogue[] = {
     Text("txt_mm", "Музыка в меню", 80, 300, 180, 40),
     CheckBox("chk_mme", "Включена", 280, 300, 180, 40).CallsOwn(CheckMusicOn),
     CheckBox("chk_mmd", "Выключена", 480, 300, 180, 40).CallsOwn(CheckMusicOff),
+    Text("txt_lang", "Язык", 80, 380, 180, 40),
+    CheckBox("chk_ru", "Русский", 280, 380, 180, 40).Calls(&H::ChooseRussian),
+    CheckBox("chk_en", "English", 480, 380, 180, 40).Calls(&H::ChooseEnglish),
     Text("txt_ct", "Country", 80, 390, 180, 40).Hidden(),
     // Shown only while a pad is plugged in.
     Text("txt_rb", "Вибрация", 80, 440, 180, 40).Hidden(),
@@ -285,16 +290,17 @@ constexpr Entry kCatalogue[] = {
 };
 
 std::unique_ptr<ielement> Construct(const Entry& e) {
+    const char* caption = Tr(e.caption);
     switch (e.kind) {
-        case Kind::Window: return std::make_unique<Iwindow>(e.name, e.x, e.y, e.width, e.height, e.caption, e.visible);
-        case Kind::Image: return std::make_unique<Iimage>(e.name, e.x, e.y, e.width, e.height, e.caption, e.visible);
-        case Kind::Button: return std::make_unique<Ibutton>(e.name, e.x, e.y, e.width, e.height, e.caption, e.visible);
-        case Kind::Label: return std::make_unique<Ilabel>(e.name, e.x, e.y, e.width, e.height, e.caption, e.visible);
-        case Kind::Text: return std::make_unique<Itext>(e.name, e.x, e.y, e.width, e.height, e.caption, e.visible);
+        case Kind::Window: return std::make_unique<Iwindow>(e.name, e.x, e.y, e.width, e.height, caption, e.visible);
+        case Kind::Image: return std::make_unique<Iimage>(e.name, e.x, e.y, e.width, e.height, caption, e.visible);
+        case Kind::Button: return std::make_unique<Ibutton>(e.name, e.x, e.y, e.width, e.height, caption, e.visible);
+        case Kind::Label: return std::make_unique<Ilabel>(e.name, e.x, e.y, e.width, e.height, caption, e.visible);
+        case Kind::Text: return std::make_unique<Itext>(e.name, e.x, e.y, e.width, e.height, caption, e.visible);
         case Kind::CheckBox:
-            return std::make_unique<Icheckbox>(e.name, e.x, e.y, e.width, e.height, e.caption, e.visible);
-        case Kind::Edit: return std::make_unique<Iedit>(e.name, e.x, e.y, e.width, e.height, e.caption, e.visible);
-        case Kind::List: return std::make_unique<Ilist>(e.name, e.x, e.y, e.width, e.height, e.caption, e.visible);
+            return std::make_unique<Icheckbox>(e.name, e.x, e.y, e.width, e.height, caption, e.visible);
+        case Kind::Edit: return std::make_unique<Iedit>(e.name, e.x, e.y, e.width, e.height, caption, e.visible);
+        case Kind::List: return std::make_unique<Ilist>(e.name, e.x, e.y, e.width, e.height, caption, e.visible);
     }
     return nullptr;
 }
@@ -304,7 +310,7 @@ void SetUpImage(Iimage& image, const Entry& e) {
     image.clickable = e.clickable;
     if (!e.texture) return;
     image.texture = e.vehicle ? FindTexture(ObjectTextures, std::string(vehiclenames[vehiclechoice]) + e.texture)
-                              : FindTexture(SharedTextures, e.texture);
+                              : FindSharedTexture(e.texture);
 }
 
 // Bonuses appear by themselves during a race: the editor does not place them.
@@ -329,6 +335,14 @@ bool FillList(Ilist& list, Items what, std::string& error) {
         DropBonuses(list.items);
     }
     return true;
+}
+
+// The game's own words, not the map editor's English or a placeholder.
+bool IsGameText(const char* caption) {
+    for (const char* c = caption; *c; ++c) {
+        if (static_cast<unsigned char>(*c) >= 0x80) return true;
+    }
+    return false;
 }
 
 void SetLook() {
@@ -363,4 +377,25 @@ bool BuildScreens(const ScreenHandlers& handlers, std::string& error) {
     }
     SetLook();
     return true;
+}
+
+std::vector<const char*> ScreenTexts() {
+    std::vector<const char*> texts;
+    for (const Entry& e : kCatalogue) {
+        if (IsGameText(e.caption)) texts.push_back(e.caption);
+    }
+    return texts;
+}
+
+void RetranslateScreens(Language previous) {
+    constexpr int kCount = sizeof kCatalogue / sizeof kCatalogue[0];
+    for (int i = 0; i < kCount && i < Elements.count(); ++i) {
+        const Entry& e = kCatalogue[i];
+        ielement& element = Elements[i];
+        if (element.caption == TrIn(previous, e.caption)) element.caption = Tr(e.caption);
+        auto* image = dynamic_cast<Iimage*>(&element);
+        if (image && e.texture && !e.vehicle && image->texture == FindSharedTexture(previous, e.texture)) {
+            image->texture = FindSharedTexture(e.texture);
+        }
+    }
 }

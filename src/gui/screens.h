@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "engine/language.h"
 #include "gui/element.h"
 
 // The game's click handlers, one slot each, installed into the elements that
@@ -42,6 +44,8 @@ struct ScreenHandlers {
     ClickHandler ShowHelpOverview = nullptr;  // help page 1
     ClickHandler ShowHelpControls = nullptr;  // help page 2
     ClickHandler ResumeRace = nullptr;
+    ClickHandler ChooseRussian = nullptr;  // the options' language boxes
+    ClickHandler ChooseEnglish = nullptr;
     // The map editor's panel.
     ClickHandler EditorSave = nullptr;
     ClickHandler EditorLoad = nullptr;
@@ -57,3 +61,11 @@ inline constexpr const char* kObjectListFile = "gfx/obj/list.txt";
 // and the player's profile folder. When the object list cannot be read the
 // build stops there, and `error` names the file.
 bool BuildScreens(const ScreenHandlers& handlers, std::string& error);
+
+// The catalogue's captions in the game's own words (the Russian originals that
+// Tr() translates), in catalogue order, repeats included.
+std::vector<const char*> ScreenTexts();
+// After a change of language from `previous`: every caption and picture that
+// still shows what the catalogue gave it is shown in the current language;
+// those the game has changed since are the game's to refresh.
+void RetranslateScreens(Language previous);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "engine/language.h"
 #include "engine/omega.h"
 #include "game/paths.h"
 #include "game/shell.h"
@@ -97,7 +98,8 @@ void DrawCountdown() {
     if (phase.beep) RaceSound("start");
     FX_SetColorMix(phase.tint);
     SSprite_Draw(FindTexture(SharedTextures, "for"), 336, 236, 128, 128, 255, 0, FX_PLAIN | FX_COLORMIX);
-    const int w = Text_GetWidth(font, phase.text, 1.0f, 0);
-    Text_Draw(font, 404 - w, 272, phase.text, 2.0f, 0, 255, 0x022000);
-    Text_Draw(font, 400 - w, 268, phase.text, 2.0f, 0, 255, 0x0FFFFF);
+    const char* text = Tr(phase.text);
+    const int w = Text_GetWidth(font, text, 1.0f, 0);
+    Text_Draw(font, 404 - w, 272, text, 2.0f, 0, 255, 0x022000);
+    Text_Draw(font, 400 - w, 268, text, 2.0f, 0, 255, 0x0FFFFF);
 }

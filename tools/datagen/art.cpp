@@ -153,7 +153,7 @@ Picture Tinted(const Picture& picture, Rgb tint) {
 
 bool MakeArt(const std::string& dataFolder, const std::string& sheetFolder) {
     std::error_code ec;
-    for (const char* sub : {"gfx/obj", "gfx/share"}) {
+    for (const char* sub : {"gfx/obj", "gfx/share", "gfx/share/en"}) {
         std::filesystem::create_directories(dataFolder + "/" + sub, ec);
         if (ec) {
             std::fprintf(stderr, "kolvetra-datagen: cannot create %s/%s: %s\n", dataFolder.c_str(), sub,

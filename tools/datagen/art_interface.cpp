@@ -568,20 +568,54 @@ void HelpPanel(cairo_t* cr, const std::string& heading) {
     DrawOutlinedText(cr, heading, Face(kTitleFace, 28), 64, kHelpTop + 12, kGold, kInk, 2.5);
 }
 
-Picture HelpOverview() {
+// The words of the two help pages in one language; the headings are those
+// of the buttons that show the pages.
+struct HelpWords {
+    const char* folder;  // under gfx/share: the common pictures, or a language's own
+    const char* overviewHeading;
+    const char* overview;
+    const char* controlsHeading;
+    const char* controls;
+};
+
+constexpr HelpWords kHelpWords[] = {
+    {"gfx/share", "Обзор",
+     "<b>Kolvetra</b> — гонки по бездорожью с видом сверху. Проедьте четыре круга "
+     "и придите к финишу первым!\n"
+     "• <b>Турнир</b>: пляж, лес, лёд и город, по две трассы и их обратные варианты. "
+     "Только победа открывает следующую трассу и новые машины.\n"
+     "• <b>Гонка</b>: любая трасса, до которой вы дошли в турнире.\n"
+     "• <b>Бонусы</b> приносят очки: <span foreground='#8CE08C'>стрелки</span> — 80, "
+     "<span foreground='#F6D06A'>масло</span> — 150, <span foreground='#8CCBF0'>улитка</span> — 10. "
+     "Проигранная гонка турнира стоит 1000 очков.",
+     "Управление",
+     "<b>↑</b> — газ, <b>↓</b> — задний ход\n"
+     "<b>←</b> <b>→</b> — руль\n\n"
+     "<b>Esc</b> — пауза: продолжить гонку или выйти в меню\n\n"
+     "Держитесь трассы: деревья, камни и дома останавливают машину, "
+     "а конусы, бочки и снежки можно растолкать."},
+    {"gfx/share/en", "Overview",
+     "<b>Kolvetra</b> — off-road racing seen from above. Drive four laps "
+     "and cross the finish line first!\n"
+     "• <b>Tournament</b>: beach, forest, ice and city, two tracks each and their reverse runs. "
+     "Only a win opens the next track and new cars.\n"
+     "• <b>Race</b>: any track you have reached in the tournament.\n"
+     "• <b>Bonuses</b> bring points: <span foreground='#8CE08C'>arrows</span> — 80, "
+     "<span foreground='#F6D06A'>oil</span> — 150, <span foreground='#8CCBF0'>snail</span> — 10. "
+     "A lost tournament race costs 1000 points.",
+     "Controls",
+     "<b>↑</b> — throttle, <b>↓</b> — reverse\n"
+     "<b>←</b> <b>→</b> — steering\n\n"
+     "<b>Esc</b> — pause: go on racing or leave for the menu\n\n"
+     "Keep to the track: trees, rocks and houses stop the car, "
+     "but cones, barrels and snowballs can be pushed aside."},
+};
+
+Picture HelpOverview(const HelpWords& words) {
     Picture pic(800, 364);
     cairo_t* cr = pic.cr();
-    HelpPanel(cr, "Обзор");
-    const std::string text =
-        "<b>Kolvetra</b> — гонки по бездорожью с видом сверху. Проедьте четыре круга "
-        "и придите к финишу первым!\n"
-        "• <b>Турнир</b>: пляж, лес, лёд и город, по две трассы и их обратные варианты. "
-        "Только победа открывает следующую трассу и новые машины.\n"
-        "• <b>Гонка</b>: любая трасса, до которой вы дошли в турнире.\n"
-        "• <b>Бонусы</b> приносят очки: <span foreground='#8CE08C'>стрелки</span> — 80, "
-        "<span foreground='#F6D06A'>масло</span> — 150, <span foreground='#8CCBF0'>улитка</span> — 10. "
-        "Проигранная гонка турнира стоит 1000 очков.";
-    DrawText(cr, text, Face("DejaVu Sans", 15), 64, kHelpTop + 54, Hex(0xF2F4F8), 1, 480);
+    HelpPanel(cr, words.overviewHeading);
+    DrawText(cr, words.overview, Face("DejaVu Sans", 15), 64, kHelpTop + 54, Hex(0xF2F4F8), 1, 480);
     // A car and the three bonuses beside the text.
     const Picture car = VehicleLook("turbo", 4, Hex(0xE2572B), 2.2);
     cairo_set_source_surface(cr, car.surface(), 560, kHelpTop + 20);
@@ -629,23 +663,17 @@ void KeyCap(cairo_t* cr, double x, double y, double w, const std::string& label,
     }
 }
 
-Picture HelpControls() {
+Picture HelpControls(const HelpWords& words) {
     Picture pic(800, 364);
     cairo_t* cr = pic.cr();
-    HelpPanel(cr, "Управление");
+    HelpPanel(cr, words.controlsHeading);
     const double kx = 80, ky = kHelpTop + 70;
     KeyCap(cr, kx + 54, ky, 50, "", 1);
     KeyCap(cr, kx, ky + 52, 50, "", 2);
     KeyCap(cr, kx + 54, ky + 52, 50, "", 3);
     KeyCap(cr, kx + 108, ky + 52, 50, "", 4);
     KeyCap(cr, kx + 54, ky + 130, 50, "Esc", 0);
-    const std::string text =
-        "<b>↑</b> — газ, <b>↓</b> — задний ход\n"
-        "<b>←</b> <b>→</b> — руль\n\n"
-        "<b>Esc</b> — пауза: продолжить гонку или выйти в меню\n\n"
-        "Держитесь трассы: деревья, камни и дома останавливают машину, "
-        "а конусы, бочки и снежки можно растолкать.";
-    DrawText(cr, text, Face("DejaVu Sans", 16), 290, ky - 4, Hex(0xF2F4F8), 1, 440);
+    DrawText(cr, words.controls, Face("DejaVu Sans", 16), 290, ky - 4, Hex(0xF2F4F8), 1, 440);
     return pic;
 }
 
@@ -715,8 +743,10 @@ void MakeInterface(ArtOutput& out) {
     Save(out, "lock", Padlock());
     Save(out, "color", Swatch());
     for (int i = 0; i < 4; ++i) Save(out, "t" + std::to_string(i), TrackPreview(i));
-    Save(out, "help1", HelpOverview());
-    Save(out, "help2", HelpControls());
+    for (const HelpWords& words : kHelpWords) {
+        out.Save(words.folder, "help1", HelpOverview(words), "interface");
+        out.Save(words.folder, "help2", HelpControls(words), "interface");
+    }
     Save(out, "light", Light());
     Save(out, "smoke", Smoke());
     Save(out, "for", CountdownDisc());
