@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "engine/host.h"
+#include "engine/paths.h"
 #include "game/command_line.h"
-#include "game/paths.h"
 #include "game/race_runner.h"
 #include "game/shell.h"
 #include "game/world_preview.h"

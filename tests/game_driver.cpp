@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "engine/host.h"
+#include "engine/paths.h"
 #include "engine/random.h"
-#include "game/paths.h"
 #include "game/shell.h"
 #include "gui/element.h"
 #include "media/particles.h"

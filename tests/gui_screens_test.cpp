@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "game/shell.h"
 #include "gui/screens.h"
 #include "gui_support.h"

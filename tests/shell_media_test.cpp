@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "engine/host.h"
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "game/shell.h"
 #include "media/music.h"
 #include "media/particles.h"

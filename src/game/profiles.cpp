@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "engine/files.h"
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "game/saved_files.h"
 #include "game/screen_flow.h"
 #include "game/shell.h"

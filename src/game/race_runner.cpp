@@ -10,7 +10,7 @@
 
 #include "engine/host.h"
 #include "engine/omega.h"
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "game/shell.h"
 #include "world/race.h"
 #include "world/simulation.h"

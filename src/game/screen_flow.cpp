@@ -5,13 +5,13 @@
 #include <fstream>
 #include <string>
 
+#include "editor/editor.h"
 #include "engine/host.h"
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "game/profiles.h"
 #include "game/shell.h"
 #include "game/tournament.h"
 #include "gui/widgets.h"
-#include "world/editor.h"
 #include "world/race.h"
 
 namespace {

@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "editor/editor.h"
+#include "engine/paths.h"
 #include "engine/random.h"
-#include "game/paths.h"
 #include "game/profiles.h"
 #include "game/race_overlay.h"
 #include "game/screen_flow.h"
@@ -19,7 +20,6 @@
 #include "media/sound_base.h"
 #include "media/texture_base.h"
 #include "world/draw_world.h"
-#include "world/editor.h"
 #include "world/lighting.h"
 #include "world/race.h"
 #include "world/simulation.h"

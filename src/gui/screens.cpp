@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "game/shell.h"
 #include "gui/widgets.h"
 #include "media/sound_base.h"

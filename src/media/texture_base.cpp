@@ -1,6 +1,6 @@
 #include "media/texture_base.h"
 
-#include "gui/string_list.h"
+#include "engine/string_list.h"
 
 TBase SharedTextures;
 TBase ObjectTextures;

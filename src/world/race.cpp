@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "engine/omega.h"
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "game/shell.h"
 #include "media/sound_base.h"
 #include "media/texture_base.h"

@@ -1,4 +1,4 @@
-#include "world/editor.h"
+#include "editor/editor.h"
 
 #include <charconv>
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "engine/omega.h"
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "game/shell.h"
 #include "gui/widgets.h"
 #include "media/particles.h"
