@@ -12,6 +12,7 @@
 #include "media/particles.h"
 #include "media/sound_base.h"
 #include "media/texture_base.h"
+#include "world/race.h"
 #include "world/world.h"
 
 namespace {

@@ -55,7 +55,7 @@ class GuiScreens : public GuiTest {
     }
     void Build(const ScreenHandlers& handlers = {}) {
         std::string error;
-        ASSERT_TRUE(BuildScreens(handlers, error)) << error;
+        ASSERT_TRUE(BuildScreens(handlers, vehiclechoice, error)) << error;
     }
     // Shows one window alone, as the screen flow does.
     void ShowOnly(std::string_view window) {
@@ -280,7 +280,7 @@ TEST_F(GuiScreens, ListsAreFilledFromTheObjectListAndTheProfileFolder) {
 TEST_F(GuiScreens, MissingObjectListStopsTheBuildWithTheFileNamed) {
     fs::remove(scratch / "data/gfx/obj/list.txt");
     std::string error;
-    EXPECT_FALSE(BuildScreens({}, error));
+    EXPECT_FALSE(BuildScreens({}, vehiclechoice, error));
     EXPECT_NE(error.find(scratch / "data/gfx/obj/list.txt"), std::string::npos) << error;
     EXPECT_EQ(Elements.count(), 6);  // the editor's panel and its first five elements
     EXPECT_EQ(Elements[5].name, "lst_items");

@@ -9,17 +9,20 @@
 
 #include "engine/omega.h"
 #include "engine/paths.h"
-#include "game/shell.h"
 #include "gui/widgets.h"
 #include "media/particles.h"
 #include "media/sound_base.h"
+#include "media/texture_base.h"
 #include "world/draw_world.h"
 #include "world/lighting.h"
 #include "world/minimap.h"
+#include "world/race.h"
 #include "world/sprites.h"
 #include "world/view.h"
 #include "world/world.h"
 #include "world/world_file.h"
+
+RaceSetup editorsetup;
 
 namespace {
 
@@ -211,7 +214,9 @@ void EditorLoad() {
     if (name.empty()) return;
     SwapWorlds(world, keptWorld);
     // The load reports its own failures.
-    if (!WorldLoad(world, WorldPath(name)).ok) {
+    const bool loaded = WorldLoad(world, WorldPath(name), editorsetup).ok;
+    RestartRaceTick();
+    if (!loaded) {
         SwapWorlds(world, keptWorld);
         PlaySound(Sounds, "bad", false);
     }

@@ -11,6 +11,7 @@
 #include "engine/host.h"
 #include "engine/omega.h"
 #include "engine/paths.h"
+#include "game/race_rules.h"
 #include "game/shell.h"
 #include "world/race.h"
 #include "world/simulation.h"

@@ -9,6 +9,7 @@
 #include "engine/host.h"
 #include "engine/paths.h"
 #include "game/profiles.h"
+#include "game/race_rules.h"
 #include "game/shell.h"
 #include "game/tournament.h"
 #include "gui/widgets.h"
@@ -138,6 +139,7 @@ void OpenLinkFile(std::string_view file) {
 }
 
 void OpenEditor() {
+    editorsetup = ChosenSetup();
     BackToMenu();
     Hide("wnd_menu");
     Show("wnd_main");

@@ -9,6 +9,7 @@
 #include "engine/random.h"
 #include "game/profiles.h"
 #include "game/race_overlay.h"
+#include "game/race_rules.h"
 #include "game/screen_flow.h"
 #include "game/tournament.h"
 #include "game/world_preview.h"
@@ -26,13 +27,7 @@
 #include "world/view.h"
 
 uint8_t gamestate = 0;
-OE_Timer* ticktimer = nullptr;
-OE_Font* font = nullptr;
-OE_Camera* camera = nullptr;
-int32_t mousex = 0, mousey = 0;
 int32_t gearspin = 0;
-double racenow = 0;
-double racestart = 0;
 uint8_t racemode = 0;
 int32_t progress = 0, score = 0, difficulty = 1, vehiclechoice = 0, colourchoice = 0, singletrack = 0;
 std::string profilename;
@@ -78,6 +73,7 @@ void RaceTick() {
 }
 
 void GameInit() {
+    InstallRaceRules();
     OE_SetResolutionDependence(800, 600);
     Snd_Init();
     LoadSoundFolder(Sounds, DataPath("sfx/"), "*.wav");
@@ -87,7 +83,7 @@ void GameInit() {
     std::error_code ec;
     std::filesystem::create_directories(UserPath("prf"), ec);  // a first run starts on the profile window
     std::string error;
-    if (!BuildScreens(GameHandlers(), error)) {
+    if (!BuildScreens(GameHandlers(), vehiclechoice, error)) {
         std::fprintf(stderr, "kolvetra: %s; the game cannot start\n", error.c_str());
         startfailed = true;
         OE_Quit();

@@ -5,6 +5,7 @@
 #include "engine/random.h"
 #include "game/number_text.h"
 #include "game/profiles.h"
+#include "game/race_rules.h"
 #include "game/shell.h"
 #include "gui/widgets.h"
 #include "media/particles.h"

@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "engine/paths.h"
-#include "game/shell.h"
 #include "gui/widgets.h"
 #include "media/sound_base.h"
 #include "media/texture_base.h"
@@ -288,11 +287,11 @@ std::unique_ptr<ielement> Construct(const Entry& e) {
     return nullptr;
 }
 
-void SetUpImage(Iimage& image, const Entry& e) {
+void SetUpImage(Iimage& image, const Entry& e, int vehicle) {
     image.tinted = e.tinted;
     image.clickable = e.clickable;
     if (!e.texture) return;
-    image.texture = e.vehicle ? FindTexture(ObjectTextures, std::string(vehiclenames[vehiclechoice]) + e.texture)
+    image.texture = e.vehicle ? FindTexture(ObjectTextures, std::string(vehiclenames[vehicle]) + e.texture)
                               : FindTexture(SharedTextures, e.texture);
 }
 
@@ -324,7 +323,7 @@ void SetLook() {
 
 }  // namespace
 
-bool BuildScreens(const ScreenHandlers& handlers, std::string& error) {
+bool BuildScreens(const ScreenHandlers& handlers, int vehicle, std::string& error) {
     ClearElements();
     SetGuiFont(font);
     for (const Entry& e : kCatalogue) {
@@ -335,7 +334,7 @@ bool BuildScreens(const ScreenHandlers& handlers, std::string& error) {
             continue;
         }
         element.onClick = e.slot ? handlers.*e.slot : e.own;
-        if (auto* image = dynamic_cast<Iimage*>(&element)) SetUpImage(*image, e);
+        if (auto* image = dynamic_cast<Iimage*>(&element)) SetUpImage(*image, e, vehicle);
         if (auto* list = dynamic_cast<Ilist*>(&element)) {
             if (!FillList(*list, e.items, error)) return false;
         }

@@ -4,6 +4,7 @@
 
 TBase SharedTextures;
 TBase ObjectTextures;
+OE_Font* font = nullptr;
 
 void LoadTextureFolder(TBase& base, std::string_view folder) {
     for (const char* pattern : {"*.tga", "*.jpg"}) {

@@ -5,7 +5,6 @@
 
 #include "engine/omega.h"
 #include "engine/random.h"
-#include "game/shell.h"
 #include "media/particles.h"
 #include "world/race.h"
 #include "world/simulation.h"
@@ -61,7 +60,7 @@ void PickUpBonuses(tworld& w, int& self, int j) {
         const bool player = car.ai == 0;
         WorldRemoveAt(w, j);
         if (j < self) --self;
-        if (player) score += kind.points;
+        if (player && PointsHook) PointsHook(kind.points);
     }
 }
 
