@@ -15,6 +15,7 @@
 #include "world/draw_world.h"
 #include "world/lighting.h"
 #include "world/minimap.h"
+#include "world/race.h"
 #include "world/view.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The map editor's object list, read into its list box.
 #include "fuzz_support.h"
-#include "gui/string_list.h"
+#include "engine/string_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static TF_list list;

@@ -1,7 +1,7 @@
 // World files as a race loads them, then a few ticks of racing on what was read.
 #include "engine/host.h"
 #include "fuzz_support.h"
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "game/shell.h"
 #include "media/particles.h"
 #include "media/texture_base.h"

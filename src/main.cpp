@@ -6,9 +6,9 @@
 
 #include "build_info.h"
 #include "engine/host.h"
+#include "engine/paths.h"
 #include "game/command_line.h"
 #include "game/language_choice.h"
-#include "game/paths.h"
 #include "game/race_runner.h"
 #include "game/shell.h"
 #include "game/world_preview.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/font_file.h"
-#include "gui/string_list.h"
+#include "engine/string_list.h"
 #include "support.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "engine/files.h"
 #include "flow_support.h"
 #include "game/saved_files.h"
-#include "gui/string_list.h"
+#include "engine/string_list.h"
 #include "gui/widgets.h"
 #include "support.h"
 

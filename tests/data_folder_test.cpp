@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "build_info.h"
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "support.h"
 
 namespace fs = std::filesystem;

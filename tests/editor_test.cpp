@@ -1,7 +1,7 @@
 // The map editor driven as a player drives it: the whole game started
 // headless on a small data folder, F12, then Shift with the mouse buttons,
 // the panel's boxes and buttons, and F5, all through injected input.
-#include "world/editor.h"
+#include "editor/editor.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/host.h"
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "game/shell.h"
 #include "game_driver.h"
 #include "gui/element.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/string_list.h"
+#include "engine/string_list.h"
 #include "support.h"
 
 namespace {

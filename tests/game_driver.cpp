@@ -6,14 +6,15 @@
 
 #include "engine/host.h"
 #include "engine/language.h"
+#include "engine/paths.h"
 #include "engine/random.h"
-#include "game/paths.h"
 #include "game/shell.h"
 #include "gui/element.h"
 #include "media/language_textures.h"
 #include "media/particles.h"
 #include "media/sound_base.h"
 #include "media/texture_base.h"
+#include "world/race.h"
 #include "world/world.h"
 
 namespace {

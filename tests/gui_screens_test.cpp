@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "engine/language.h"
+#include "engine/paths.h"
 #include "engine/text_log.h"
 #include "game/game_texts.h"
 #include "game/language_choice.h"
-#include "game/paths.h"
 #include "game/shell.h"
 #include "gui/screens.h"
 #include "gui_support.h"
@@ -65,7 +65,7 @@ class GuiScreens : public GuiTest {
     }
     void Build(const ScreenHandlers& handlers = {}) {
         std::string error;
-        ASSERT_TRUE(BuildScreens(handlers, error)) << error;
+        ASSERT_TRUE(BuildScreens(handlers, vehiclechoice, error)) << error;
     }
     // Shows one window alone, as the screen flow does.
     void ShowOnly(std::string_view window) {
@@ -224,7 +224,7 @@ TEST_F(GuiScreens, EveryHandlerSlotReachesTheElementsThatCallIt) {
         if (Elements[i].onClick) own.push_back(Elements[i].name);
     }
     EXPECT_EQ(own, (std::vector<std::string>{"btn_lst_up", "btn_lst_dn", "chk_fs", "chk_wd", "chk_ame", "chk_amd",
-                                             "chk_mme", "chk_mmd"}));
+                                             "chk_mme", "chk_mmd", "chk_rbe", "chk_rbd"}));
 }
 
 TEST_F(GuiScreens, EmptySlotsLeaveTheirElementsWithoutHandlers) {
@@ -292,7 +292,7 @@ TEST_F(GuiScreens, ListsAreFilledFromTheObjectListAndTheProfileFolder) {
 TEST_F(GuiScreens, MissingObjectListStopsTheBuildWithTheFileNamed) {
     fs::remove(scratch / "data/gfx/obj/list.txt");
     std::string error;
-    EXPECT_FALSE(BuildScreens({}, error));
+    EXPECT_FALSE(BuildScreens({}, vehiclechoice, error));
     EXPECT_NE(error.find(scratch / "data/gfx/obj/list.txt"), std::string::npos) << error;
     EXPECT_EQ(Elements.count(), 6);  // the editor's panel and its first five elements
     EXPECT_EQ(Elements[5].name, "lst_items");

@@ -12,7 +12,7 @@
 #include "game/command_line.h"
 #include "game/game_texts.h"
 #include "game/language_choice.h"
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "game/settings.h"
 #include "support.h"
 

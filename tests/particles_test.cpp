@@ -92,7 +92,8 @@ TEST(Particles, DrawnWithTheirSpriteBlendAndCamera) {
     WriteSolidTga(dir / "light.tga", 8, 8, 0xFFFFFF);
     WriteSolidTga(dir / "smoke.tga", 8, 8, 0xFFFFFF);
     LoadTextureFolder(SharedTextures, dir.path().string() + "/");
-    camera = Cam2D_Create();
+    OE_Camera* camera = Cam2D_Create();
+    Cam2D_Set(camera);
     camera->x = 100;
     camera->y = 50;
     Host_BeginTestFrame();
@@ -107,7 +108,6 @@ TEST(Particles, DrawnWithTheirSpriteBlendAndCamera) {
     EXPECT_EQ(Host_ReadPixel(296, 246), 0x00FF00u);
     EXPECT_EQ(Host_ReadPixel(396, 246), 0x404040u);
     EXPECT_EQ(Host_ReadPixel(496, 246), 0x000000u);  // spent effects are not drawn
-    camera = nullptr;
     SharedTextures = TBase{};
     Host_Shutdown();
 }

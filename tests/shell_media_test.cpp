@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/host.h"
+#include "engine/paths.h"
 #include "game/data_check.h"
-#include "game/paths.h"
 #include "game/shell.h"
 #include "media/music.h"
 #include "media/particles.h"

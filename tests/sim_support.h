@@ -10,6 +10,7 @@
 
 #include "engine/host.h"
 #include "engine/random.h"
+#include "game/race_rules.h"
 #include "game/shell.h"
 #include "media/particles.h"
 #include "world/race.h"
@@ -33,7 +34,8 @@ class SimTest : public ::testing::Test {
         racemode = 0;
         score = 0;
         progress = 0;
-        colourchoice = 0;
+        racesetup = RaceSetup{};
+        InstallRaceRules();
         heard().clear();
         shown().clear();
         RaceSoundHook = [](std::string_view name, int pan, int volume, int frequency) {

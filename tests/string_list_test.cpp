@@ -1,5 +1,5 @@
 // The string list: rotation, folder listings and text-file lines.
-#include "gui/string_list.h"
+#include "engine/string_list.h"
 
 #include <gtest/gtest.h>
 

@@ -93,10 +93,8 @@ TEST_P(TrackTest, EveryComputerCarFinishesFourLaps) {
     Host_OpenHeadless();
     LoadTextureFolder(ObjectTextures, TestDataFolder() + "/gfx/obj/");
     ticktimer = Timer_Create(nullptr, 30, 1);
-    difficulty = 2;
-    vehiclechoice = 0;
     ResetRaceProgress();
-    ASSERT_TRUE(WorldLoad(world, TestDataFolder() + "/wld/" + GetParam() + ".wld").ok);
+    ASSERT_TRUE(WorldLoad(world, TestDataFolder() + "/wld/" + GetParam() + ".wld", RaceSetup{0, 0, 2}).ok);
     std::vector<int> cars;
     for (int i = 0; i < world.count; ++i) {
         if (!IsVehicle(world.objects[i].name)) continue;

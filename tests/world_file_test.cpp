@@ -25,8 +25,13 @@ class WorldFile : public WorldTest {
   protected:
     void SetUp() override {
         WorldTest::SetUp();
-        vehiclechoice = 0;
-        difficulty = 1;
+        setup = RaceSetup{};
+    }
+    // Loads as a race does: the update tick restarts from the load.
+    WorldFileResult Load(const std::string& path) {
+        const WorldFileResult r = WorldLoad(*w, path, setup);
+        RestartRaceTick();
+        return r;
     }
     std::string Write(const std::string& name, const std::string& bytes) {
         const std::string path = scratch / name;
@@ -39,27 +44,28 @@ class WorldFile : public WorldTest {
         EXPECT_TRUE(r.ok) << r.message;
         return ReadFile(path);
     }
+    RaceSetup setup;
 };
 
 }  // namespace
 
 TEST_F(WorldFile, LoadAndSaveGiveTheSameBytesInEveryVehicle) {
-    vehiclechoice = 2;
-    ASSERT_TRUE(WorldLoad(*w, Write("a.wld", kTrack)).ok);
+    setup.vehicle = 2;
+    ASSERT_TRUE(Load(Write("a.wld", kTrack)).ok);
     EXPECT_EQ(w->objects[1].name, "tank");  // the jeep with ai 0 races as the chosen car
     EXPECT_EQ(w->objects[2].name, "jeep");  // a computer jeep stays a jeep
     // The choice made for the race is not written back.
     const std::string saved = SaveAndRead("b.wld");
     EXPECT_EQ(saved, kTrack);
-    vehiclechoice = 1;
-    ASSERT_TRUE(WorldLoad(*w, scratch / "b.wld").ok);
+    setup.vehicle = 1;
+    ASSERT_TRUE(Load(scratch / "b.wld").ok);
     EXPECT_EQ(SaveAndRead("c.wld"), saved);
 
     // LF-only files read the same; the writer always ends lines with CR LF.
     std::string lf = kTrack;
     for (size_t p; (p = lf.find("\r\n")) != std::string::npos;) lf.erase(p, 1);
-    vehiclechoice = 0;
-    ASSERT_TRUE(WorldLoad(*w, Write("lf.wld", lf)).ok);
+    setup.vehicle = 0;
+    ASSERT_TRUE(Load(Write("lf.wld", lf)).ok);
     EXPECT_EQ(SaveAndRead("d.wld"), kTrack);
     EXPECT_FALSE(std::filesystem::exists(scratch / "d.wld.tmp"));
 }
@@ -67,17 +73,17 @@ TEST_F(WorldFile, LoadAndSaveGiveTheSameBytesInEveryVehicle) {
 TEST_F(WorldFile, LoadKeepsTheLowByteOfFlagsAndSetsUpTheRace) {
     Randomize(11);
     Host_AdvanceClock(1234.5);
-    difficulty = 0;
-    vehiclechoice = 3;
+    setup.difficulty = 0;
+    setup.vehicle = 3;
     w->waypoints[1] = {-999, -999};  // overwritten by the file's
     const std::string flags = "1\r\nrock\r\n0\r\n0\r\n257\r\n-1\r\n7\r\n0\r\n";
-    ASSERT_TRUE(WorldLoad(*w, Write("flags.wld", flags)).ok);
+    ASSERT_TRUE(Load(Write("flags.wld", flags)).ok);
     EXPECT_EQ(w->objects[0].ai, 1);
     EXPECT_EQ(w->objects[0].dynamic, 255);
     EXPECT_EQ(w->waypointcount, 0);
     EXPECT_EQ(w->waypoints[1].x, -999);  // slots beyond the count keep their old values
 
-    ASSERT_TRUE(WorldLoad(*w, Write("a.wld", kTrack)).ok);
+    ASSERT_TRUE(Load(Write("a.wld", kTrack)).ok);
     EXPECT_TRUE(ticktimer->enabled);
     EXPECT_EQ(ticktimer->lastRun, 1234.5);
     EXPECT_EQ(racestart, 1234.5);
@@ -128,10 +134,10 @@ TEST_F(WorldFile, BrokenFilesLeaveAnEmptyWorldAndSayWhereTheyBreak) {
     int n = 0;
     for (const Case& c : cases) {
         const std::string path = Write("bad" + std::to_string(n++) + ".wld", c.bytes);
-        ASSERT_TRUE(WorldLoad(*w, Write("good.wld", kTrack)).ok);
+        ASSERT_TRUE(Load(Write("good.wld", kTrack)).ok);
         Host_AdvanceClock(100);
         ticktimer->enabled = false;
-        const WorldFileResult r = WorldLoad(*w, path);
+        const WorldFileResult r = Load(path);
         EXPECT_FALSE(r.ok) << c.name;
         EXPECT_NE(r.message.find(path + c.where), std::string::npos) << c.name << ": " << r.message;
         EXPECT_EQ(w->count, 0) << c.name;
@@ -141,20 +147,20 @@ TEST_F(WorldFile, BrokenFilesLeaveAnEmptyWorldAndSayWhereTheyBreak) {
         EXPECT_EQ(racestart, U_GetTime()) << c.name;
     }
     const std::string missing = scratch / "missing.wld";
-    const WorldFileResult r = WorldLoad(*w, missing);
+    const WorldFileResult r = Load(missing);
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.message.find(missing), std::string::npos);
     EXPECT_EQ(w->count, 0);
-    EXPECT_FALSE(WorldLoad(*w, scratch.path().string()).ok);  // a folder is no world file
+    EXPECT_FALSE(Load(scratch.path().string()).ok);  // a folder is no world file
 
     // Spaces around numbers and a last line without its line end are fine.
-    EXPECT_TRUE(WorldLoad(*w, Write("loose.wld", "1\ntree\n 10 \n+20\n0\n0\n0\n0")).ok);
+    EXPECT_TRUE(Load(Write("loose.wld", "1\ntree\n 10 \n+20\n0\n0\n0\n0")).ok);
     EXPECT_EQ(w->objects[0].x, 10);
     EXPECT_EQ(w->objects[0].y, 20);
 }
 
 TEST_F(WorldFile, SaveIsAllOrNothing) {
-    ASSERT_TRUE(WorldLoad(*w, Write("a.wld", kTrack)).ok);
+    ASSERT_TRUE(Load(Write("a.wld", kTrack)).ok);
     // Missing folders are made.
     EXPECT_TRUE(WorldSave(*w, scratch / "wld/new/a.wld").ok);
     EXPECT_EQ(ReadFile(scratch / "wld/new/a.wld"), kTrack);
@@ -177,7 +183,7 @@ TEST_F(WorldFile, SaveIsAllOrNothing) {
 }
 
 TEST_F(WorldFile, MirrorTwiceRestoresEveryPosition) {
-    ASSERT_TRUE(WorldLoad(*w, Write("a.wld", kTrack)).ok);
+    ASSERT_TRUE(Load(Write("a.wld", kTrack)).ok);
     WorldMirror(*w);
     EXPECT_EQ(w->objects[0].x, 40);
     EXPECT_EQ(w->objects[0].y, 300);

@@ -12,6 +12,7 @@
 #include "game/shell.h"
 #include "media/texture_base.h"
 #include "support.h"
+#include "world/race.h"
 #include "world/world.h"
 
 class WorldTest : public ::testing::Test {

@@ -163,6 +163,8 @@ void Snd_Stop(OE_Sound* sound);
 
 OE_Camera* Cam2D_Create();
 void Cam2D_Set(OE_Camera* camera);
+// The camera set last; null before any.
+OE_Camera* Cam2D_Get();
 
 // ---------------------------------------------------------------- maths and utilities
 

@@ -348,6 +348,7 @@ OE_Camera* Cam2D_Create() {
 }
 
 void Cam2D_Set(OE_Camera* camera) { Engine().camera = camera; }
+OE_Camera* Cam2D_Get() { return Engine().camera; }
 
 // ---------------------------------------------------------------- primitives
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "engine/quote.h"
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "game/tournament.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/files.h"
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "game/settings.h"
 #include "game/tournament.h"
 #include "gui/screens.h"

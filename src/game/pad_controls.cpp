@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "engine/gamepad.h"
-#include "game/paths.h"
+#include "engine/paths.h"
 #include "game/settings.h"
 #include "game/shell.h"
 #include "gui/widgets.h"

@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "engine/files.h"
+#include "engine/paths.h"
 #include "engine/quote.h"
-#include "game/paths.h"
 #include "game/saved_files.h"
 #include "game/screen_flow.h"
 #include "game/shell.h"

@@ -10,7 +10,8 @@
 
 #include "engine/host.h"
 #include "engine/omega.h"
-#include "game/paths.h"
+#include "engine/paths.h"
+#include "game/race_rules.h"
 #include "game/shell.h"
 #include "world/race.h"
 #include "world/simulation.h"

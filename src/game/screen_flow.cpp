@@ -5,15 +5,16 @@
 #include <fstream>
 #include <string>
 
+#include "editor/editor.h"
 #include "engine/host.h"
+#include "engine/paths.h"
 #include "game/language_choice.h"
 #include "game/pad_controls.h"
-#include "game/paths.h"
 #include "game/profiles.h"
+#include "game/race_rules.h"
 #include "game/shell.h"
 #include "game/tournament.h"
 #include "gui/widgets.h"
-#include "world/editor.h"
 #include "world/race.h"
 
 namespace {
@@ -133,6 +134,7 @@ void OpenLinkFile(std::string_view file) {
 }
 
 void OpenEditor() {
+    editorsetup = ChosenSetup();
     BackToMenu();
     Hide("wnd_menu");
     Show("wnd_main");

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/files.h"
-#include "game/paths.h"
+#include "engine/paths.h"
 
 SettingsRecord settings;
 

@@ -4,15 +4,17 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "editor/editor.h"
 #include "engine/language.h"
+#include "engine/paths.h"
 #include "engine/random.h"
 #include "game/data_check.h"
 #include "game/game_texts.h"
 #include "game/language_choice.h"
 #include "game/pad_controls.h"
-#include "game/paths.h"
 #include "game/profiles.h"
 #include "game/race_overlay.h"
+#include "game/race_rules.h"
 #include "game/screen_flow.h"
 #include "game/settings.h"
 #include "game/tournament.h"
@@ -27,20 +29,13 @@
 #include "media/sound_base.h"
 #include "media/texture_base.h"
 #include "world/draw_world.h"
-#include "world/editor.h"
 #include "world/lighting.h"
 #include "world/race.h"
 #include "world/simulation.h"
 #include "world/view.h"
 
 uint8_t gamestate = 0;
-OE_Timer* ticktimer = nullptr;
-OE_Font* font = nullptr;
-OE_Camera* camera = nullptr;
-int32_t mousex = 0, mousey = 0;
 int32_t gearspin = 0;
-double racenow = 0;
-double racestart = 0;
 uint8_t racemode = 0;
 int32_t progress = 0, score = 0, difficulty = 1, vehiclechoice = 0, colourchoice = 0, singletrack = 0;
 std::string profilename;
@@ -86,6 +81,7 @@ void RaceTick() {
 }
 
 void GameInit() {
+    InstallRaceRules();
     OE_SetResolutionDependence(800, 600);
     Snd_Init();
     LoadSoundFolder(Sounds, DataPath("sfx/"), "*.wav");
@@ -101,7 +97,7 @@ void GameInit() {
     RemoveInterruptedSaves();
     LoadPadMappings();
     std::string error;
-    if (!BuildScreens(GameHandlers(), error)) {
+    if (!BuildScreens(GameHandlers(), vehiclechoice, error)) {
         std::fprintf(stderr, "kolvetra: %s; the game cannot start\n", error.c_str());
         startfailed = true;
         OE_Quit();

@@ -21,13 +21,7 @@ enum GameState : uint8_t {
 };
 
 extern uint8_t gamestate;
-extern OE_Timer* ticktimer;
-extern OE_Font* font;
-extern OE_Camera* camera;
-extern int32_t mousex, mousey;
 extern int32_t gearspin;
-extern double racenow;
-extern double racestart;
 extern uint8_t racemode;  // 0 tournament, 1 single race
 extern int32_t progress, score, difficulty, vehiclechoice, colourchoice, singletrack;
 extern std::string profilename;

@@ -7,6 +7,7 @@
 #include "game/game_texts.h"
 #include "game/number_text.h"
 #include "game/profiles.h"
+#include "game/race_rules.h"
 #include "game/shell.h"
 #include "gui/notice.h"
 #include "gui/widgets.h"

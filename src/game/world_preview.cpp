@@ -1,7 +1,7 @@
 #include "game/world_preview.h"
 
 #include "engine/omega.h"
-#include "game/shell.h"
+#include "game/race_rules.h"
 #include "world/draw_world.h"
 #include "world/lighting.h"
 #include "world/view.h"
@@ -25,7 +25,8 @@ bool WorldPreviewActive() { return preview.requested; }
 
 void StartWorldPreview() {
     if (!preview.requested) return;
-    WorldLoad(world, preview.path);  // a bad file is reported and leaves an empty world
+    WorldLoad(world, preview.path, ChosenSetup());  // a bad file is reported and leaves an empty world
+    RestartRaceTick();
     if (camera) {
         camera->x = preview.cameraX;
         camera->y = preview.cameraY;

@@ -1,6 +1,7 @@
 #include "gui/element.h"
 
 ElementList Elements;
+int32_t mousex = 0, mousey = 0;
 int32_t CurrentWindow = 0;
 OE_Font* GuiFont = nullptr;
 OE_Texture* WindowTexture = nullptr;

@@ -77,6 +77,9 @@ class ElementList {
 };
 
 extern ElementList Elements;
+// The mouse as the game's last update tick read it: the cursor and the map
+// editor follow it.
+extern int32_t mousex, mousey;
 extern int32_t CurrentWindow;  // the window that elements created from now on belong to
 extern OE_Font* GuiFont;
 extern OE_Texture* WindowTexture;

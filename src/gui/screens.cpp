@@ -3,8 +3,7 @@
 #include <memory>
 
 #include "engine/language.h"
-#include "game/paths.h"
-#include "game/shell.h"
+#include "engine/paths.h"
 #include "gui/widgets.h"
 #include "media/language_textures.h"
 #include "media/sound_base.h"
@@ -305,11 +304,11 @@ std::unique_ptr<ielement> Construct(const Entry& e) {
     return nullptr;
 }
 
-void SetUpImage(Iimage& image, const Entry& e) {
+void SetUpImage(Iimage& image, const Entry& e, int vehicle) {
     image.tinted = e.tinted;
     image.clickable = e.clickable;
     if (!e.texture) return;
-    image.texture = e.vehicle ? FindTexture(ObjectTextures, std::string(vehiclenames[vehiclechoice]) + e.texture)
+    image.texture = e.vehicle ? FindTexture(ObjectTextures, std::string(vehiclenames[vehicle]) + e.texture)
                               : FindSharedTexture(e.texture);
 }
 
@@ -359,7 +358,7 @@ void SetLook() {
 
 }  // namespace
 
-bool BuildScreens(const ScreenHandlers& handlers, std::string& error) {
+bool BuildScreens(const ScreenHandlers& handlers, int vehicle, std::string& error) {
     ClearElements();
     SetGuiFont(font);
     for (const Entry& e : kCatalogue) {
@@ -370,7 +369,7 @@ bool BuildScreens(const ScreenHandlers& handlers, std::string& error) {
             continue;
         }
         element.onClick = e.slot ? handlers.*e.slot : e.own;
-        if (auto* image = dynamic_cast<Iimage*>(&element)) SetUpImage(*image, e);
+        if (auto* image = dynamic_cast<Iimage*>(&element)) SetUpImage(*image, e, vehicle);
         if (auto* list = dynamic_cast<Ilist*>(&element)) {
             if (!FillList(*list, e.items, error)) return false;
         }

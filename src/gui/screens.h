@@ -58,9 +58,9 @@ inline constexpr const char* kObjectListFile = "gfx/obj/list.txt";
 // Replaces Elements with the whole catalogue and sets the toolkit's look:
 // font, window and button textures, sounds and colours. Uses the font, the
 // texture bases and the sound base as loaded, the data folder's object list
-// and the player's profile folder. When the object list cannot be read the
+// and the player's profile folder; the vehicle pictures show `vehicle`. When the object list cannot be read the
 // build stops there, and `error` names the file.
-bool BuildScreens(const ScreenHandlers& handlers, std::string& error);
+bool BuildScreens(const ScreenHandlers& handlers, int vehicle, std::string& error);
 
 // The catalogue's captions in the game's own words (the Russian originals that
 // Tr() translates), in catalogue order, repeats included.

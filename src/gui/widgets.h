@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "engine/string_list.h"
 #include "gui/element.h"
-#include "gui/string_list.h"
 
 // A screen or dialog. Its title strip (the top 20 pixels) starts a drag, and
 // a double click on it calls the handler.

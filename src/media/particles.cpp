@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "engine/omega.h"
-#include "game/shell.h"
 #include "media/texture_base.h"
 
 Tpart_sys Particles;
@@ -61,6 +60,8 @@ void DrawEffect(const TEffect2d& e) {
     const bool light = e.kind == "light", smoke = e.kind == "smoke", blow = e.kind == "blow";
     if (!light && !smoke && !blow) return;
     const int size = M_Round(e.size);
+    // Smoke and bursts lie in the world, seen through the game's camera.
+    const OE_Camera* camera = Cam2D_Get();
     const int camX = camera ? camera->x : 0, camY = camera ? camera->y : 0;
     int x = 0, y = 0;
     if (light) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "gui/string_list.h"
+#include "engine/string_list.h"
 
 TS_List Sounds;
 

@@ -1,9 +1,10 @@
 #include "media/texture_base.h"
 
-#include "gui/string_list.h"
+#include "engine/string_list.h"
 
 TBase SharedTextures;
 TBase ObjectTextures;
+OE_Font* font = nullptr;
 
 void LoadTextureFolder(TBase& base, std::string_view folder) {
     for (const char* pattern : {"*.tga", "*.jpg"}) {

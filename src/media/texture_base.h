@@ -25,6 +25,8 @@ struct TBase {
 
 extern TBase SharedTextures;
 extern TBase ObjectTextures;
+// The game's one font, loaded at start-up with the textures.
+extern OE_Font* font;
 
 // Appends every TGA of the folder, then every JPG, each in listing order.
 void LoadTextureFolder(TBase& base, std::string_view folder);

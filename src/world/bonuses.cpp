@@ -5,7 +5,6 @@
 
 #include "engine/omega.h"
 #include "engine/random.h"
-#include "game/shell.h"
 #include "media/particles.h"
 #include "world/race.h"
 #include "world/simulation.h"
@@ -64,7 +63,7 @@ void PickUpBonuses(tworld& w, int& self, int j) {
         if (j < self) --self;
         if (j < winner) --winner;
         if (player) {
-            AddScore(kind.points);
+            if (PointsHook) PointsHook(kind.points);
             if (PlayerJoltHook) PlayerJoltHook(0.2f);
         }
     }

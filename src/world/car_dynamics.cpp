@@ -4,7 +4,6 @@
 
 #include "engine/omega.h"
 #include "engine/random.h"
-#include "game/shell.h"
 #include "media/particles.h"
 #include "world/race.h"
 #include "world/simulation.h"
@@ -35,7 +34,7 @@ int StepVehicle(tworld& w, int i) {
         CheckPlayerFinish(w, i);
         playerx = car.x;
         playery = car.y;
-        car.color = palette[colourchoice & 15];
+        car.color = palette[racesetup.colour & 15];
     }
     car.throttle = 0;
     if (car.ai == 1) {

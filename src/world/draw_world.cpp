@@ -1,9 +1,9 @@
 #include "world/draw_world.h"
 
 #include "engine/omega.h"
-#include "game/shell.h"
 #include "media/texture_base.h"
 #include "world/lighting.h"
+#include "world/race.h"
 #include "world/sprites.h"
 
 namespace {

@@ -5,7 +5,8 @@
 #include <cstdlib>
 
 #include "engine/omega.h"
-#include "game/shell.h"
+#include "media/texture_base.h"
+#include "world/race.h"
 #include "world/sprites.h"
 
 namespace {

@@ -6,15 +6,19 @@
 
 #include "engine/language.h"
 #include "engine/omega.h"
-#include "game/paths.h"
-#include "game/shell.h"
 #include "media/sound_base.h"
 #include "media/texture_base.h"
-#include "world/world_file.h"
 
+RaceSetup racesetup;
 int playerlaps = 0;
 int winner = -1;
 int playerx = 0, playery = 0;
+double racestart = 0;
+double racenow = 0;
+OE_Camera* camera = nullptr;
+OE_Timer* ticktimer = nullptr;
+void (*FinishHook)(tworld& w, int car) = nullptr;
+void (*PointsHook)(int points) = nullptr;
 void (*ShowWindowHook)(std::string_view name) = nullptr;
 void (*PlayerJoltHook)(float strength) = nullptr;
 void (*RaceSoundHook)(std::string_view name, int pan, int volume, int frequency) = nullptr;
@@ -38,40 +42,22 @@ void ResetRaceProgress() {
     winner = -1;
 }
 
-bool StartRace(std::string_view track, uint8_t mode) {
-    ResetRaceProgress();
-    racemode = mode;
-    if (!WorldLoad(world, WorldPath(track)).ok) return false;
-    gamestate = stRace;
-    return true;
-}
-
-void AddScore(int points) {
-    score = static_cast<int32_t>(std::clamp<int64_t>(int64_t{score} + points, INT32_MIN, INT32_MAX));
+void RestartRaceTick() {
+    if (!ticktimer) return;
+    ticktimer->enabled = true;
+    ticktimer->lastRun = racestart;
 }
 
 bool PlayerWon(const tworld& w) { return winner >= 0 && winner < w.count && w.objects[winner].ai == 0; }
 
 void CheckPlayerFinish(tworld& w, int i) {
-    if (gamestate != stRace || playerlaps != 4 || w.objects[i].speed >= 1.1f) return;
-    // A car pushed over the line at rest stops before its own controls could
-    // claim the win: nobody was faster then.
+    if (playerlaps != 4 || w.objects[i].speed >= 1.1f || !FinishHook) return;
+    FinishHook(w, i);
+}
+
+void ClaimFinish(int i) {
     if (winner == -1) winner = i;
     RaceSound("get");
-    const bool won = PlayerWon(w);
-    if (racemode == 0) {
-        if (won) {
-            ShowWindow("wnd_fin_good");
-            ++progress;
-        } else {
-            ShowWindow("wnd_fin_bad");
-            AddScore(-1000);
-            score = std::max(score, 0);
-        }
-    } else {
-        ShowWindow(won ? "wnd_fin_good2" : "wnd_fin_bad2");
-    }
-    gamestate = stRaceOver;
 }
 
 CountdownPhase CountdownAt(double e) {

@@ -1,15 +1,38 @@
-// Race progress: the globals a race shares with the game flow, the start
-// countdown and the hand-off of the result.
+// Race progress: the race's own globals, the start countdown and the
+// hand-off of the result to whoever runs the race.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
+#include "engine/omega.h"
 #include "world/world.h"
 
+// What a race is set up with: the player's vehicle (index into
+// vehiclenames), its colour (index into palette) and the difficulty.
+struct RaceSetup {
+    int vehicle = 0;
+    int colour = 0;
+    int difficulty = 1;
+};
+
+extern RaceSetup racesetup;   // the race being run, as its world was loaded
 extern int playerlaps;        // laps completed by the player
 extern int winner;            // index in `world` of the first car to finish; -1 none yet
 extern int playerx, playery;  // the player's car as last seen, for the other cars' engines
+extern double racestart;      // when the world was loaded: the countdown starts
+extern double racenow;        // the time of the race's last tick
+extern OE_Camera* camera;     // follows the player's car; null draws from the origin
+// The 30 ms update tick the race runs on. Whoever loads a world restarts it
+// at racestart (RestartRaceTick), so the first tick comes a full 30 ms later.
+extern OE_Timer* ticktimer;
+
+// The player's car i has done four laps and rolled to rest; called on every
+// step while so. The game decides whether a race is on and what the result
+// means (ClaimFinish, windows, points). Null: nothing happens.
+extern void (*FinishHook)(tworld& w, int car);
+// Points the player's car earned (bonuses); null keeps no score.
+extern void (*PointsHook)(int points);
 
 // Shows a window by name; the game shell points it at the GUI. Null shows
 // nothing, which keeps the world usable without any windows.
@@ -27,19 +50,16 @@ void RaceSoundEx(std::string_view name, int pan, int volume, int frequency);
 
 // The state of the race globals before a race: no laps, no winner.
 void ResetRaceProgress();
-// A race on wld/<track>.wld: the race globals reset, the world loaded (the
-// player's own copy of the track first), the race state entered. `mode` is
-// 0 for a tournament race, 1 for a single race. False, with the state left
-// as it was, when the track cannot be loaded.
-bool StartRace(std::string_view track, uint8_t mode);
+// The update tick starts afresh at racestart.
+void RestartRaceTick();
 
-// Once the player's car i has done four laps and rolled to rest: the result
-// window, the tournament progress or the lost points, and the race-over state.
-// Only while a race runs, so that loading a track in the editor after a race
-// takes no second result.
+// Reports the finish through FinishHook once the player's car i has done
+// four laps and rolled to rest.
 void CheckPlayerFinish(tworld& w, int i);
-// Points won (or lost, when negative), held at the limits of the 32-bit score.
-void AddScore(int points);
+// The finish taken: car i wins unless another car finished first (a car
+// pushed over the line at rest stops before its own controls could claim the
+// win), and the finish sounds.
+void ClaimFinish(int i);
 // Whether the race's winner is the player's car.
 bool PlayerWon(const tworld& w);
 

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "engine/omega.h"
-#include "game/shell.h"
+#include "world/race.h"
 
 tworld world;
 tworld view;

@@ -12,8 +12,8 @@
 #include "engine/omega.h"
 #include "engine/quote.h"
 #include "engine/random.h"
-#include "game/shell.h"
 #include "world/lighting.h"
+#include "world/race.h"
 #include "world/simulation.h"
 
 namespace {
@@ -181,9 +181,9 @@ void RandomWaterSteps(tminimal& o) {
     }
 }
 
-void PlaceObjects(tworld& w, const std::vector<FileObject>& objects) {
-    const bool validChoice = vehiclechoice >= 0 && vehiclechoice < static_cast<int>(vehiclenames.size());
-    const char* playerVehicle = vehiclenames[validChoice ? vehiclechoice : 0];
+void PlaceObjects(tworld& w, const std::vector<FileObject>& objects, int vehicle) {
+    const bool validChoice = vehicle >= 0 && vehicle < static_cast<int>(vehiclenames.size());
+    const char* playerVehicle = vehiclenames[validChoice ? vehicle : 0];
     for (const FileObject& f : objects) {
         tminimal& o = w.objects[w.count++];
         o = tminimal{};
@@ -208,7 +208,7 @@ int BaseTopSpeed(std::string_view vehicle) {
 
 // Computer cars are 2 slower than the player's on easy, 1 on normal, as fast
 // on hard. Every car starts facing right or left towards waypoint 1.
-void SetStartSpeedsAndFacing(tworld& w) {
+void SetStartSpeedsAndFacing(tworld& w, int difficulty) {
     for (int i = 0; i < w.count; ++i) {
         tminimal& o = w.objects[i];
         if (!IsVehicle(o.name)) continue;
@@ -228,14 +228,14 @@ std::string_view StoredName(const tminimal& o) {
 
 }  // namespace
 
-WorldFileResult WorldLoad(tworld& w, const std::string& path) {
-    if (ticktimer) ticktimer->enabled = false;
+WorldFileResult WorldLoad(tworld& w, const std::string& path, const RaceSetup& setup) {
+    racesetup = setup;
     WorldFileResult result;
     std::vector<FileObject> objects;
     std::vector<Waypoint> waypoints;
     WorldClear(w);
     if (ParseWorld(path, objects, waypoints, result.message)) {
-        PlaceObjects(w, objects);
+        PlaceObjects(w, objects, setup.vehicle);
         w.waypointcount = 0;
         for (const Waypoint& p : waypoints) WorldAddWaypoint(w, p.x, p.y);
     } else {
@@ -247,16 +247,11 @@ WorldFileResult WorldLoad(tworld& w, const std::string& path) {
     LightCorners(w);
     CastShadows(w, 0);
 
-    const double now = U_GetTime();
-    if (ticktimer) {
-        ticktimer->enabled = true;
-        ticktimer->lastRun = now;
-    }
-    racestart = now;
+    racestart = U_GetTime();
     // The first world step puts the camera on the player's car, gives that car
     // its colour and settles overlaps at the start.
     WorldStep(w);
-    SetStartSpeedsAndFacing(w);
+    SetStartSpeedsAndFacing(w, setup.difficulty);
     return result;
 }
 

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "world/race.h"
 #include "world/world.h"
 
 // Positions in a world file lie within this many pixels of the origin, so
@@ -16,13 +17,13 @@ struct WorldFileResult {
     std::string message;  // on failure: what went wrong, naming the file and the line
 };
 
-// Loads a world and sets up a race on it: the update timer stops while the
-// file is read; objects are measured, lit and shadowed; the timer restarts
-// and `racestart` is set; cars get their top speeds and face waypoint 1; the
+// Loads a world and sets up a race on it as `setup` says: objects are
+// measured, lit and shadowed; `racestart` is set (the caller restarts the
+// update tick from it); cars get their top speeds and face waypoint 1; the
 // player's car ("jeep" with ai 0) becomes the chosen vehicle. A missing or
 // malformed file leaves `w` empty (no objects, no waypoints) and the message
-// is also written to stderr; the timer restarts either way.
-WorldFileResult WorldLoad(tworld& w, const std::string& path);
+// is also written to stderr.
+WorldFileResult WorldLoad(tworld& w, const std::string& path, const RaceSetup& setup = RaceSetup{});
 // Writes the world to a temporary file and renames it into place, so a
 // failed save leaves the old file as it was. Creates the folder if needed.
 // Bonuses are left out, and the player's car is written as a jeep.

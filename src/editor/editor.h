@@ -5,6 +5,12 @@
 
 #include <string_view>
 
+#include "world/race.h"
+
+// What a loaded track is set up with: the player's choices when the editor
+// was opened.
+extern RaceSetup editorsetup;
+
 // The editor's tick: the mouse edits, the effects run, the view is rebuilt,
 // the screen edges scroll and F5 mirrors the track.
 void EditorTick();

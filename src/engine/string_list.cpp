@@ -1,4 +1,4 @@
-#include "gui/string_list.h"
+#include "engine/string_list.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "world/editor.h"
+#include "editor/editor.h"
 
 #include <charconv>
 #include <cstdint>
@@ -8,20 +8,23 @@
 #include <utility>
 
 #include "engine/omega.h"
+#include "engine/paths.h"
 #include "engine/quote.h"
-#include "game/paths.h"
-#include "game/shell.h"
 #include "gui/notice.h"
 #include "gui/widgets.h"
 #include "media/particles.h"
 #include "media/sound_base.h"
+#include "media/texture_base.h"
 #include "world/draw_world.h"
 #include "world/lighting.h"
 #include "world/minimap.h"
+#include "world/race.h"
 #include "world/sprites.h"
 #include "world/view.h"
 #include "world/world.h"
 #include "world/world_file.h"
+
+RaceSetup editorsetup;
 
 namespace {
 
@@ -221,7 +224,9 @@ void EditorLoad() {
     if (name.empty()) return;
     SwapWorlds(world, keptWorld);
     // The load reports its own failures.
-    if (!WorldLoad(world, WorldPath(name)).ok) {
+    const bool loaded = WorldLoad(world, WorldPath(name), editorsetup).ok;
+    RestartRaceTick();
+    if (!loaded) {
         SwapWorlds(world, keptWorld);
         ShowNotice("Трасса не загружена");
         PlaySound(Sounds, "bad", false);

@@ -1,4 +1,4 @@
-#include "game/paths.h"
+#include "engine/paths.h"
 
 #include <filesystem>
 
