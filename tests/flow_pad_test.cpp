@@ -8,8 +8,11 @@
 #include "engine/omega.h"
 #include "flow_support.h"
 #include "game/pad_controls.h"
+#include "game/race_runner.h"
 #include "game/settings.h"
 #include "pad_support.h"
+#include "world/race.h"
+#include "world/world.h"
 
 namespace {
 
@@ -104,6 +107,37 @@ TEST_F(PadFlowTest, StartPausesBLeavesThePauseAndAPulledPadLeavesTheKeyboard) {
     EXPECT_FALSE(Host_QuitRequested());
     Key(VK_ESCAPE);
     EXPECT_EQ(gamestate, stPaused);
+}
+
+TEST_F(PadFlowTest, TheStickSteersTheCarThroughTheWorldStepAsTheArrowKeysDo) {
+    LaunchWithProfile();
+    ClickOn("btn_sr");
+    ClickOn("btn_start_tr2");
+    ASSERT_EQ(gamestate, stRace);
+    Ticks(140);  // the countdown
+    const int car = PlayerCar(world);
+    ASSERT_GE(car, 0);
+    pad->Tilt(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 1.0f);
+    Ticks(20);
+    EXPECT_GT(world.objects[car].speed, 1.0f) << "the right trigger accelerates";
+
+    // Half a stick is a whole key: the car turns right (its frame goes
+    // down), tick by tick, as long as the stick is held.
+    pad->Tilt(SDL_CONTROLLER_AXIS_LEFTX, 0.5f);
+    Settle();
+    for (int i = 0; i < 5; ++i) {
+        const float frame = world.objects[car].frame;
+        const float speed = world.objects[car].speed;
+        Ticks(1);
+        EXPECT_TRUE(raceinput.right && raceinput.up && !raceinput.left);
+        float turned = frame - world.objects[car].frame;
+        if (turned < -8) turned += 16;  // past frame 1 round to 16
+        EXPECT_GT(turned, 0.0f) << "tick " << i << " at speed " << speed;
+    }
+    // Within the dead zone the stick steers nothing.
+    pad->Tilt(SDL_CONTROLLER_AXIS_LEFTX, 0.2f);
+    Settle();
+    EXPECT_FALSE(raceinput.right);
 }
 
 TEST_F(PadFlowTest, RumbleFollowsTheSetting) {

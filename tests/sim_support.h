@@ -82,7 +82,11 @@ class SimTest : public ::testing::Test {
         o.radius = size / 4;
         return w->count - 1;
     }
-    void Hold(int vk, bool down = true) { Host_KeyEvent(vk, down); }
+    // A key goes down or up, and the next step sees it as a tick would.
+    void Hold(int vk, bool down = true) {
+        Host_KeyEvent(vk, down);
+        raceinput = SampleRaceInput();
+    }
     tminimal& At(int i) { return w->objects[i]; }
 
     std::unique_ptr<tworld> w;

@@ -125,6 +125,7 @@ void GameInit() {
 }
 
 void GameTick() {
+    raceinput = SampleRaceInput();
     NoticeTick();
     // The menu music plays in every state but a running race; a silent block
     // reads as stopped too, so the song then starts again from its beginning.
@@ -181,6 +182,7 @@ void GameTick() {
 }
 
 void GameDraw() {
+    raceinput = SampleRaceInput();  // a click here may load a world, whose first step reads it
     if (WorldPreviewActive()) {
         DrawWorldPreview();
         return;

@@ -91,11 +91,11 @@ void WorldStep(tworld& w) {
 
 void PlayerControls(tworld& w, int i) {
     tminimal& car = w.objects[i];
-    if (Key_Down(VK_UP)) car.throttle = 1;
-    if (Key_Down(VK_DOWN)) car.throttle = -1;
+    if (raceinput.up) car.throttle = 1;
+    if (raceinput.down) car.throttle = -1;
     // Turning is proportional to speed, the same sense forwards and backwards.
-    if (Key_Down(VK_RIGHT)) car.frame -= 0.02f * car.speed;
-    if (Key_Down(VK_LEFT)) car.frame += 0.02f * car.speed;
+    if (raceinput.right) car.frame -= 0.02f * car.speed;
+    if (raceinput.left) car.frame += 0.02f * car.speed;
     if (car.frame < 1) car.frame = 16;
     if (car.frame > 16) car.frame = 1;
     if (playerlaps == 4) {

@@ -9,6 +9,7 @@
 #include "media/sound_base.h"
 #include "media/texture_base.h"
 
+RaceInput raceinput;
 RaceSetup racesetup;
 int playerlaps = 0;
 int winner = -1;

@@ -16,6 +16,16 @@ struct RaceSetup {
     int difficulty = 1;
 };
 
+// What the player asks of the car in one tick: taken once per tick (and once
+// per frame, for worlds loaded by a click) from the keys and the pads, and
+// handed to the world step, which reads no device itself.
+struct RaceInput {
+    bool up = false, down = false, left = false, right = false;
+};
+extern RaceInput raceinput;
+// The arrow keys and the pads as they are now.
+RaceInput SampleRaceInput();
+
 extern RaceSetup racesetup;   // the race being run, as its world was loaded
 extern int playerlaps;        // laps completed by the player
 extern int winner;            // index in `world` of the first car to finish; -1 none yet
