@@ -80,8 +80,7 @@ void Refuse(std::string_view notice, const std::string& why) {
 std::string TrackName(std::string_view box) {
     const std::string& name = ElementNamed(box).caption;
     if (IsSafeWorldName(name)) return name;
-    Refuse("Такое имя трассы не подходит",
-           Quote(name) + " cannot be a track name: use a plain file name without folders");
+    Refuse(kBadTrackName, Quote(name) + " cannot be a track name: use a plain file name without folders");
     return {};
 }
 
@@ -212,10 +211,10 @@ void EditorSave() {
     if (name.empty()) return;
     const WorldFileResult saved = WorldSave(world, UserPath("wld/" + name + ".wld"));
     if (!saved.ok) {
-        Refuse("Трасса не сохранена", saved.message);
+        Refuse(kTrackNotSaved, saved.message);
     } else if (world.waypointcount < 2) {
         // Saved all the same: the track may be finished later.
-        ShowNotice("Трасса сохранена, но в ней меньше двух точек пути:", "гонку на ней не закончить");
+        ShowNotice(kTrackFewWaypoints, kTrackUnfinishable);
     }
 }
 
@@ -228,7 +227,7 @@ void EditorLoad() {
     RestartRaceTick();
     if (!loaded) {
         SwapWorlds(world, keptWorld);
-        ShowNotice("Трасса не загружена");
+        ShowNotice(kTrackNotLoaded);
         PlaySound(Sounds, "bad", false);
     }
 }

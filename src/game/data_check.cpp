@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "engine/quote.h"
 #include "engine/paths.h"
+#include "engine/quote.h"
 #include "game/tournament.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/tournament.h"
+#include "gui/notice.h"
 #include "gui/screens.h"
 #include "world/race.h"
 
@@ -12,6 +13,7 @@ std::vector<std::string_view> GameTexts() {
     texts.insert(texts.end(), {kGreetingText, kLapText, kScoreText, kYourScoreText, kTrackText, kVictoryText});
     texts.insert(texts.end(), landscapetexts.begin(), landscapetexts.end());
     texts.insert(texts.end(), difficultynames.begin(), difficultynames.end());
+    texts.insert(texts.end(), std::begin(kNoticeTexts), std::end(kNoticeTexts));
     // The countdown's last second says its word; the numbers before it need none.
     texts.push_back(CountdownAt(3500).text);
     std::sort(texts.begin(), texts.end());

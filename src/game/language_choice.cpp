@@ -72,8 +72,5 @@ void ApplyLanguage(Language language) {
 
 void ChooseLanguage(Language language) {
     ApplyLanguage(language);
-    std::string error;
-    if (!SetSetting(settings, kSettingKey, LanguageCode(language)) || !SaveSettings(error)) {
-        std::fprintf(stderr, "kolvetra: the language choice is not kept: %s\n", error.c_str());
-    }
+    if (SetSetting(settings, kSettingKey, LanguageCode(language))) SaveSettings();
 }

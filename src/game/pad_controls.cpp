@@ -57,8 +57,7 @@ void AcceptRumbleOption() {
     const char* value = ElementNamed("chk_rbe").checked ? "1" : "0";
     if (SettingValue(settings, "rumble", "1") == value) return;
     SetSetting(settings, "rumble", value);
-    std::string error;
-    if (!SaveSettings(error)) std::fprintf(stderr, "kolvetra: %s\n", error.c_str());
+    SaveSettings();
 }
 
 void ShowRumbleOptions() {

@@ -30,18 +30,19 @@ bool savingOff = false;
 
 std::string ProfilePath(const std::string& name) { return UserPath("prf/" + name); }
 
-// A failed write is told on screen in `what` ("Профиль не сохранён"), with
-// the details on stderr. Without a usable folder nothing is written, as the
-// player was told at start-up, and the game goes on as if it had been.
-bool Write(const std::string& path, const std::string& bytes, std::string_view what) {
+}  // namespace
+
+bool SavePlayerFile(const std::string& path, const std::string& bytes, std::string_view what) {
     if (savingOff) return true;
     std::string error;
     if (WriteFileAtomically(path, bytes, error)) return true;
     std::fprintf(stderr, "kolvetra: %s\n", error.c_str());
-    ShowNotice(what, "Папка: " + Quote(UserFolder()));
+    ShowNotice(what, kFolderText + Quote(UserFolder()));
     PlaySound(Sounds, "bad", false);
     return false;
 }
+
+namespace {
 
 std::string Read(const std::string& path) {
     std::string bytes;
@@ -62,8 +63,9 @@ bool SaveOptions() {
     optmusicoff = ElementNamed("chk_mmd").checked;
     optambientoff = ElementNamed("chk_amd").checked;
     country = ElementNamed("edt_ct").caption;
-    return Write(UserPath("main.cfg"), FormatOptions({optwindowed, optmusicoff, optambientoff, country, profilename}),
-                 "Опции не сохранены");
+    return SavePlayerFile(UserPath("main.cfg"),
+                          FormatOptions({optwindowed, optmusicoff, optambientoff, country, profilename}),
+                          kOptionsNotSaved);
 }
 
 void LoadOptions() {
@@ -88,7 +90,7 @@ void LoadOptions() {
 
 bool SaveProfile() {
     if (!profileInUse || !IsSafeProfileName(profilename)) return false;
-    return Write(ProfilePath(profilename), FormatProfile({progress, score}), "Профиль не сохранён");
+    return SavePlayerFile(ProfilePath(profilename), FormatProfile({progress, score}), kProfileNotSaved);
 }
 
 void LoadProfile() {
@@ -105,11 +107,11 @@ void CreateProfile() {
     const std::string name = ElementNamed("edt_pr_cr").caption;
     if (name.empty()) return;
     if (!IsSafeProfileName(name) || !FitsFolder(name)) {
-        ShowNotice("Такое имя не подходит", "До 32 видимых знаков, без / и \\");
+        ShowNotice(kBadProfileName, kProfileNameRule);
         PlaySound(Sounds, "bad", false);
         return;
     }
-    if (!Write(ProfilePath(name), FormatNewProfile(), "Профиль не создан")) return;
+    if (!SavePlayerFile(ProfilePath(name), FormatNewProfile(), kProfileNotCreated)) return;
     profilename = name;
     progress = 0;
     score = 0;
@@ -161,5 +163,5 @@ void OpenUserFolder() {
     savingOff = true;
     std::fprintf(stderr, "kolvetra: the player's folder %s cannot be used (%s); nothing will be saved\n",
                  Quote(UserFolder(), 200).c_str(), ec.message().c_str());
-    ShowNotice("Папка игрока недоступна, ничего не сохранится:", Quote(UserFolder(), 56) + " (" + ec.message() + ")");
+    ShowNotice(kFolderUnusable, Quote(UserFolder(), 56) + " (" + ec.message() + ")");
 }

@@ -3,8 +3,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 extern std::string country;  // kept from the options file and written back
+
+// Every save of the player's files: written whole or not at all, and a failure
+// told on screen in `what` ("Профиль не сохранён"), with the details on
+// stderr. Without a usable folder nothing is written, as the player was told
+// at start-up, and the game goes on as if it had been.
+bool SavePlayerFile(const std::string& path, const std::string& bytes, std::string_view what);
 
 // Both saves tell the player on screen when they fail, and return false.
 bool SaveOptions();

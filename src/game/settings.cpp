@@ -4,6 +4,8 @@
 
 #include "engine/files.h"
 #include "engine/paths.h"
+#include "game/profiles.h"
+#include "gui/notice.h"
 
 SettingsRecord settings;
 
@@ -67,6 +69,6 @@ void LoadSettings() {
     settings = ReadWholeFile(UserPath(kFile), text) ? ParseSettings(text) : SettingsRecord{};
 }
 
-bool SaveSettings(std::string& error) { return WriteFileAtomically(UserPath(kFile), FormatSettings(settings), error); }
+bool SaveSettings() { return SavePlayerFile(UserPath(kFile), FormatSettings(settings), kSettingsNotSaved); }
 
 bool RumbleEnabled() { return SettingValue(settings, "rumble", "1") != "0"; }

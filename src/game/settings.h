@@ -25,9 +25,9 @@ std::string_view SettingValue(const SettingsRecord& settings, std::string_view k
 // Keys and values are single lines: line breaks and '=' in a key are refused.
 bool SetSetting(SettingsRecord& settings, std::string_view key, std::string_view value);
 
-// The game's own copy, read at start-up and written when the options are
-// accepted. False with a message when the file could not be written.
+// The game's own copy, read at start-up and written when a choice changes.
+// A save that fails is told on screen, and returns false.
 extern SettingsRecord settings;
 void LoadSettings();
-bool SaveSettings(std::string& error);
+bool SaveSettings();
 bool RumbleEnabled();

@@ -57,7 +57,7 @@ void Fireworks() {
 // cannot be loaded.
 void Begin(const char* track, uint8_t mode, std::string_view screen) {
     if (!StartRace(track, mode)) {
-        ShowNotice(std::string("Трасса ") + track + " не загружается");
+        ShowNotice(kTrackWontLoad, track);
         PlaySound(Sounds, "bad", false);
         return;
     }

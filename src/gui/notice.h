@@ -8,6 +8,29 @@
 // About eight seconds of update ticks.
 inline constexpr int kNoticeTicks = 270;
 
+// What the notices say, in the game's own words; ShowNotice shows them in
+// the player's language.
+inline constexpr const char* kProfileNotSaved = "Профиль не сохранён";
+inline constexpr const char* kProfileNotCreated = "Профиль не создан";
+inline constexpr const char* kOptionsNotSaved = "Опции не сохранены";
+inline constexpr const char* kSettingsNotSaved = "Настройки не сохранены";
+inline constexpr const char* kFolderText = "Папка: ";
+inline constexpr const char* kBadProfileName = "Такое имя не подходит";
+inline constexpr const char* kProfileNameRule = "До 32 видимых знаков, без / и \\";
+inline constexpr const char* kFolderUnusable = "Папка игрока недоступна, ничего не сохранится:";
+inline constexpr const char* kBadTrackName = "Такое имя трассы не подходит";
+inline constexpr const char* kTrackNotSaved = "Трасса не сохранена";
+inline constexpr const char* kTrackFewWaypoints = "Трасса сохранена, но в ней меньше двух точек пути:";
+inline constexpr const char* kTrackUnfinishable = "гонку на ней не закончить";
+inline constexpr const char* kTrackNotLoaded = "Трасса не загружена";
+inline constexpr const char* kTrackWontLoad = "Трасса не загружается";
+inline constexpr const char* kNoticeTexts[] = {
+    kProfileNotSaved,   kProfileNotCreated, kOptionsNotSaved, kSettingsNotSaved, kFolderText,
+    kBadProfileName,    kProfileNameRule,   kFolderUnusable,  kBadTrackName,     kTrackNotSaved,
+    kTrackFewWaypoints, kTrackUnfinishable, kTrackNotLoaded,  kTrackWontLoad};
+
+// Each line is shown translated when it is one of the texts above (or starts
+// with kFolderText); anything else, a file name say, as it stands.
 void ShowNotice(std::string_view line, std::string_view second = {});
 // Counts the notice's time down and takes it away at the end; once per
 // update tick.
