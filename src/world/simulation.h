@@ -54,8 +54,9 @@ void TrackPlayerWaypoints(const tworld& w, tminimal& car);
 // Bonus pick-up and collision of vehicle i against every object; returns the
 // vehicle's index, which moves down when a bonus before it is taken.
 int VehicleAgainstObjects(tworld& w, int i);
-// A movable prop i shoves the movable objects it overlaps on screen.
-void DynamicAgainstObjects(tworld& w, int i);
+// A movable prop i shoves the movable objects it overlaps on screen; the
+// extent is the world's, measured at the start of the step.
+void DynamicAgainstObjects(tworld& w, int i, const WorldExtent& extent);
 // Points the player gets for a bonus; 0 for other names.
 int BonusPoints(std::string_view name);
 // Vehicle `self` collects what lies in slot j: each bonus name is tested in
