@@ -1,7 +1,6 @@
 // Bonuses: scattered near the waypoints during a race, collected by driving
 // within 50 px of them; only the player's car scores.
 #include <array>
-#include <cmath>
 #include <vector>
 
 #include "engine/omega.h"
@@ -40,14 +39,6 @@ void Burst(const tminimal& bonus, int color) {
     }
 }
 
-// A car at least 50 px away along one axis is at least that far in all: the
-// same float differences as Distance, without the root or the name.
-bool FarAlongAnAxis(const tminimal& car, const tminimal& bonus) {
-    const double dx = static_cast<double>(static_cast<float>(bonus.x)) - static_cast<float>(car.x);
-    const double dy = static_cast<double>(static_cast<float>(bonus.y)) - static_cast<float>(car.y);
-    return std::fabs(dx) >= 50 || std::fabs(dy) >= 50;
-}
-
 }  // namespace
 
 int BonusPoints(std::string_view name) {
@@ -58,8 +49,7 @@ int BonusPoints(std::string_view name) {
 }
 
 void PickUpBonuses(tworld& w, int& self, int j) {
-    // Nothing is taken from a slot whose first occupant is out of reach.
-    if (j >= w.count || FarAlongAnAxis(w.objects[self], w.objects[j]) || !HasPrefix(w.objects[j].name, "bn")) return;
+    if (j >= w.count || !HasPrefix(w.objects[j].name, "bn")) return;
     for (const BonusKind& kind : kBonuses) {
         if (j >= w.count) return;
         const tminimal& bonus = w.objects[j];

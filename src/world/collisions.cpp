@@ -46,7 +46,7 @@ bool Ground(const tminimal& o) { return HasPrefix(o.name, "lnd"); }
 
 int VehicleAgainstObjects(tworld& w, int self) {
     for (int j = 0; j < w.count; ++j) {
-        PickUpBonuses(w, self, j);
+        if (!OutOfPickUpReach(w.objects[self], w.objects[j])) PickUpBonuses(w, self, j);
         // The last object may just have been taken: nothing is left in slot j.
         if (j >= w.count) break;
         tminimal& other = w.objects[j];
