@@ -126,14 +126,22 @@ TEST_F(Collisions, PropsShoveMovableObjectsOnScreenOnly) {
     const int c = AddObject("barrel", 5000, 5000, 64, 1);
     const int d = AddObject("barrel", 5030, 5000, 64, 1);
     const int patch = AddObject("lnd_grass", 510, 500, 64, 1);
+    // Off screen on the left, but touching a barrel on screen by its margin.
+    const int outside = AddObject("barrel", 10, 700, 64, 1);
+    const int edge = AddObject("barrel", 40, 700, 64, 1);
     LookAt(500, 500);
-    DynamicAgainstObjects(*w, a);
+    const WorldExtent extent = MeasureWorld(*w);
+    DynamicAgainstObjects(*w, a, extent);
     EXPECT_EQ(At(a).x, 500);  // the pusher stays
     EXPECT_EQ(At(b).x, 534);
     EXPECT_EQ(At(wall).x, 470);
     EXPECT_EQ(At(patch).x, 510);
-    DynamicAgainstObjects(*w, c);
+    DynamicAgainstObjects(*w, c, extent);
     EXPECT_EQ(At(d).x, 5030);
+    ASSERT_FALSE(WorldOnScreen(*w, outside));
+    ASSERT_TRUE(WorldOnScreen(*w, edge));
+    DynamicAgainstObjects(*w, outside, extent);
+    EXPECT_EQ(At(edge).x, 44);
 }
 
 TEST_F(Collisions, SpawnerStopsAtSixBonuses) {

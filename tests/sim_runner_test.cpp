@@ -1,8 +1,11 @@
 // Races from the command line: the autopilot, the trace, and a whole race on
 // a small oval run to its result by the program itself.
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -42,6 +45,74 @@ const char* kOval =
     "2\r\njeep\r\n-100\r\n60\r\n0\r\n0\r\n0\r\njeep\r\n-100\r\n-100\r\n1\r\n0\r\n255\r\n"
     "8\r\n0\r\n0\r\n1200\r\n0\r\n1800\r\n400\r\n1800\r\n1000\r\n1200\r\n1400\r\n0\r\n1400\r\n-600\r\n1000\r\n"
     "-600\r\n400\r\n";
+// The tick of the oval race's result with seed 3.
+constexpr int kOvalResultTicks = 1895;
+
+// A scratch data folder of one sprite and a user folder holding the oval;
+// returns the command line that races it headless.
+std::string OvalRace(const ScratchFolder& scratch, const std::string& options) {
+    std::filesystem::create_directories(scratch / "data/gfx/obj");
+    std::filesystem::create_directories(scratch / "user/wld");
+    WriteSolidTga(scratch / "data/gfx/obj/jeep_wh1.tga", 64, 64, 0x00FF00);
+    WriteFile(scratch / "data/gfx/obj/list.txt", "tree\r\n");
+    WriteFile(scratch / "user/wld/oval.wld", kOval);
+    return std::string(KOLVETRA_BINARY) + " --headless --seed 3 --data " + (scratch / "data") + " --user-dir " +
+           (scratch / "user") + " --race oval --autopilot " + options;
+}
+
+// The game started as a child whose standard output comes through a pipe.
+struct Child {
+    pid_t pid = -1;
+    std::FILE* out = nullptr;
+};
+
+Child StartGame(const std::string& command) {
+    int fds[2];
+    if (pipe(fds) != 0) return {};
+    const pid_t pid = fork();
+    if (pid == 0) {
+        // A child started in the background may inherit SIGINT ignored.
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
+        dup2(fds[1], STDOUT_FILENO);
+        close(fds[0]);
+        close(fds[1]);
+        execl("/bin/sh", "sh", "-c", ("exec " + command).c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    return {pid, fdopen(fds[0], "r")};
+}
+
+// Reads the child's output up to and including the first line starting with
+// `prefix`; everything read when the output ends first.
+std::string ReadUntilLine(Child& child, const std::string& prefix) {
+    std::string out;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, child.out)) {
+        out += buffer;
+        if (std::string_view(buffer).starts_with(prefix)) break;
+    }
+    return out;
+}
+
+// Waits for the child to end; a child still running after a generous while
+// is a hung run, killed so the test can fail instead of hanging.
+int WaitForExit(Child& child) {
+    int status = 0;
+    for (int waited = 0; waited < 6000; ++waited) {
+        if (waitpid(child.pid, &status, WNOHANG) == child.pid) {
+            std::fclose(child.out);
+            return status;
+        }
+        usleep(20000);
+    }
+    kill(child.pid, SIGKILL);
+    waitpid(child.pid, &status, 0);
+    std::fclose(child.out);
+    ADD_FAILURE() << "the game did not end";
+    return status;
+}
 
 }  // namespace
 
@@ -90,14 +161,7 @@ TEST_F(RaceRunner, TraceLineHoldsTheRaceAndEveryObject) {
 
 TEST(RaceRun, AutopilotRaceOnAnOvalRunsToTheResultByTheRules) {
     ScratchFolder scratch;
-    std::filesystem::create_directories(scratch / "data/gfx/obj");
-    std::filesystem::create_directories(scratch / "user/wld");
-    WriteSolidTga(scratch / "data/gfx/obj/jeep_wh1.tga", 64, 64, 0x00FF00);
-    WriteFile(scratch / "data/gfx/obj/list.txt", "tree\r\n");
-    WriteFile(scratch / "user/wld/oval.wld", kOval);
-    const std::string command = std::string(KOLVETRA_BINARY) + " --headless --no-draw --seed 3 --data " +
-                                (scratch / "data") + " --user-dir " + (scratch / "user") +
-                                " --race oval --autopilot --until-result --trace " + (scratch / "trace.jsonl");
+    const std::string command = OvalRace(scratch, "--no-draw --until-result --trace " + (scratch / "trace.jsonl"));
     std::FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     char buffer[512] = {};
@@ -176,4 +240,42 @@ TEST(RaceRun, MissingTrackIsRefused) {
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+
+// A limit of ticks ends a run that is not waiting for the result, also when
+// the result comes first: the run stays on the result screen until then.
+TEST(RaceRun, MaxTicksEndsARunPastItsResult) {
+    ScratchFolder scratch;
+    const int limit = kOvalResultTicks + 300;
+    Child game = StartGame(
+        OvalRace(scratch, "--no-draw --max-ticks " + std::to_string(limit) + " --trace " + (scratch / "trace.jsonl")));
+    ASSERT_GT(game.pid, 0);
+    const std::string out = ReadUntilLine(game, "timeout");
+    const int status = WaitForExit(game);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(out.rfind("result track=oval ticks=" + std::to_string(kOvalResultTicks) + " ", 0), 0u) << out;
+    EXPECT_EQ(out.find("timeout"), std::string::npos) << out;
+    const std::string trace = ReadFile(scratch / "trace.jsonl");
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), limit);
+}
+
+// SIGTERM and SIGINT end a headless run, drawn or not, the way quitting the
+// game does: the options are kept and the exit status is the run's own.
+TEST(RaceRun, SignalsEndAHeadlessRunThroughTheNormalQuit) {
+    for (const auto& [signal, options] : {std::pair{SIGTERM, "--no-draw"}, {SIGINT, ""}}) {
+        SCOPED_TRACE(signal);
+        ScratchFolder scratch;
+        Child game = StartGame(OvalRace(scratch, options));
+        ASSERT_GT(game.pid, 0);
+        // The result line comes long after the game has started up.
+        const std::string out = ReadUntilLine(game, "result");
+        ASSERT_EQ(out.rfind("result track=oval", 0), 0u) << out;
+        EXPECT_FALSE(std::filesystem::exists(scratch / "user/main.cfg"));
+        kill(game.pid, signal);
+        const int status = WaitForExit(game);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_TRUE(std::filesystem::exists(scratch / "user/main.cfg"));
+    }
 }

@@ -55,7 +55,7 @@ const char* Usage() {
            "  --autopilot           the player's car drives itself: in the --race, or in\n"
            "                        every race started through the menus\n"
            "  --until-result        with --race: quit at the result; exit status 0 if reached\n"
-           "  --max-ticks N         with --race: give up after N ticks (default 20000 with --until-result)\n"
+           "  --max-ticks N         with --race: stop after N ticks (default 20000 with --until-result)\n"
            "  --trace FILE          with --race: the world after every tick as JSON Lines\n"
            "  --no-draw             with --headless: run the ticks without drawing frames\n"
            "  --world FILE          show this world file alone (with --screenshot: one frame)\n"

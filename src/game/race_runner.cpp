@@ -204,9 +204,11 @@ void AfterTick() {
         r.resultReached = true;
         ReportResult("result");
     }
+    // The limit holds after a result too: a run without --until-result stays
+    // on the result screen until it runs out.
     const int limit = r.run.maxTicks > 0 ? r.run.maxTicks : (r.run.untilResult ? kDefaultMaxTicks : 0);
-    const bool outOfTime = !r.resultReached && limit > 0 && r.ticks >= limit;
-    if (outOfTime) ReportResult("timeout");
+    const bool outOfTime = limit > 0 && r.ticks >= limit;
+    if (outOfTime && !r.resultReached) ReportResult("timeout");
     if ((r.run.untilResult && r.resultReached) || outOfTime) {
         r.finished = true;
         r.trace.reset();

@@ -78,13 +78,15 @@ int StepVehicle(tworld& w, int i) {
 // The object count is read afresh at every turn: a pick-up removes a bonus
 // in the middle of the step.
 void WorldStep(tworld& w) {
+    // Sizes do not change during a step and a pick-up only removes objects.
+    const WorldExtent extent = MeasureWorld(w);
     for (int i = 0; i < w.count; ++i) {
         tminimal& self = w.objects[i];
         if (self.name == "lnd_water") StepWater(self);
         if (IsVehicle(self.name)) {
             i = StepVehicle(w, i);
         } else if (self.dynamic != 0) {
-            DynamicAgainstObjects(w, i);
+            DynamicAgainstObjects(w, i, extent);
         }
     }
 }

@@ -2,6 +2,7 @@
 // what it runs into and loses a tenth of its speed per step of contact; it
 // shoves movable objects, and movable props shove each other.
 #include <algorithm>
+#include <cstdlib>
 
 #include "engine/omega.h"
 #include "media/particles.h"
@@ -45,7 +46,7 @@ bool Ground(const tminimal& o) { return HasPrefix(o.name, "lnd"); }
 
 int VehicleAgainstObjects(tworld& w, int self) {
     for (int j = 0; j < w.count; ++j) {
-        PickUpBonuses(w, self, j);
+        if (!OutOfPickUpReach(w.objects[self], w.objects[j])) PickUpBonuses(w, self, j);
         // The last object may just have been taken: nothing is left in slot j.
         if (j >= w.count) break;
         tminimal& other = w.objects[j];
@@ -67,8 +68,11 @@ int VehicleAgainstObjects(tworld& w, int self) {
 }
 
 // Only what is on screen is tested: the vehicles' own test covers the whole
-// world.
-void DynamicAgainstObjects(tworld& w, int self) {
+// world. A prop too far off screen to touch anything on it is passed by.
+void DynamicAgainstObjects(tworld& w, int self, const WorldExtent& extent) {
+    const tminimal& moving = w.objects[self];
+    const long long reach = 2 * std::abs(static_cast<long long>(moving.radius)) + extent.radius;
+    if (!NearScreen(extent, moving.x, moving.y - moving.height / 4, reach)) return;
     for (int j = 0; j < w.count; ++j) {
         tminimal& other = w.objects[j];
         tminimal& prop = w.objects[self];

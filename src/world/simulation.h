@@ -54,8 +54,9 @@ void TrackPlayerWaypoints(const tworld& w, tminimal& car);
 // Bonus pick-up and collision of vehicle i against every object; returns the
 // vehicle's index, which moves down when a bonus before it is taken.
 int VehicleAgainstObjects(tworld& w, int i);
-// A movable prop i shoves the movable objects it overlaps on screen.
-void DynamicAgainstObjects(tworld& w, int i);
+// A movable prop i shoves the movable objects it overlaps on screen; the
+// extent is the world's, measured at the start of the step.
+void DynamicAgainstObjects(tworld& w, int i, const WorldExtent& extent);
 // Points the player gets for a bonus; 0 for other names.
 int BonusPoints(std::string_view name);
 // Vehicle `self` collects what lies in slot j: each bonus name is tested in
@@ -63,5 +64,14 @@ int BonusPoints(std::string_view name);
 // after a pick-up can be taken in the same turn. `self` follows the vehicle
 // when a slot before it empties.
 void PickUpBonuses(tworld& w, int& self, int j);
+// Whether object o lies out of a pick-up's 50 px from the car along an axis,
+// and so in all: the same float differences as the pick-up's distance,
+// without the root or the name. A slot whose occupant is out of reach gives
+// nothing.
+inline bool OutOfPickUpReach(const tminimal& car, const tminimal& o) {
+    const double dx = static_cast<double>(static_cast<float>(o.x)) - static_cast<float>(car.x);
+    const double dy = static_cast<double>(static_cast<float>(o.y)) - static_cast<float>(car.y);
+    return dx >= 50 || -dx >= 50 || dy >= 50 || -dy >= 50;
+}
 // Scatters bonuses near free waypoints while fewer than six are out.
 void SpawnBonuses(tworld& w);

@@ -1,5 +1,7 @@
 #include "world/world.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -87,4 +89,25 @@ bool WorldOnScreen(const tworld& w, int i) {
     const int cx = camera ? camera->x : 0, cy = camera ? camera->y : 0;
     const int sx = o.x - cx, sy = o.y - cy;
     return -o.width < sx && sx < o.width + 800 && -o.height < sy && sy < 2 * o.height + 600;
+}
+
+WorldExtent MeasureWorld(const tworld& w) {
+    WorldExtent e;
+    for (int i = 0; i < w.count; ++i) {
+        const tminimal& o = w.objects[i];
+        e.width = std::max(e.width, std::abs(static_cast<long long>(o.width)));
+        e.height = std::max(e.height, std::abs(static_cast<long long>(o.height)));
+        e.radius = std::max(e.radius, std::abs(static_cast<long long>(o.radius)));
+    }
+    return e;
+}
+
+// An object on screen has its foot within its width of the sides, its height
+// above and twice its height below; its circle's centre stands up to a
+// quarter of its height higher.
+bool NearScreen(const WorldExtent& extent, long long x, long long y, long long reach) {
+    const long long cx = camera ? camera->x : 0, cy = camera ? camera->y : 0;
+    const long long h = extent.height;
+    return x > cx - extent.width - reach && x < cx + 800 + extent.width + reach && y > cy - 2 * h - reach &&
+           y < cy + 600 + 3 * h + reach;
 }

@@ -93,3 +93,16 @@ NearestResult WorldNearest(const tworld& w, std::string_view name, int px, int p
 // Whether object i is on the 800 x 600 screen seen from the camera, with
 // margins of its width at the sides and twice its height below.
 bool WorldOnScreen(const tworld& w, int i);
+
+// The largest width, height and radius (as magnitudes) in a world: how far
+// an object on screen can reach beyond the screen's edges.
+struct WorldExtent {
+    long long width = 0;
+    long long height = 0;
+    long long radius = 0;
+};
+WorldExtent MeasureWorld(const tworld& w);
+// False when no object on screen can have its collision circle's centre
+// (the foot raised by a quarter of the height) within `reach` of (x, y) along
+// both axes; true when one may.
+bool NearScreen(const WorldExtent& extent, long long x, long long y, long long reach);
