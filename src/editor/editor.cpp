@@ -150,7 +150,7 @@ void EditorTick() {
         // The lamps have moved with everything else: light the track anew,
         // and turn the camera round too, so the same stretch stays in sight.
         Refresh();
-        camera->x = -camera->x - 800;
+        camera->x = -camera->x - kScreenWidth;
     }
 }
 
@@ -177,7 +177,7 @@ void DrawPlacementPreview() {
 }
 
 void EditorDraw() {
-    Pr2D_Rect(0, 0, 800, 600, 0x444422, 255, 1);
+    Pr2D_Rect(0, 0, kScreenWidth, kScreenHeight, 0x444422, 255, 1);
     DrawWorld(view);
     DrawEffects(Particles);
     if (Ticked("chk_wp")) DrawWaypoints(world);

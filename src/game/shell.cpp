@@ -82,7 +82,7 @@ void RaceTick() {
 
 void GameInit() {
     InstallRaceRules();
-    OE_SetResolutionDependence(800, 600);
+    OE_SetResolutionDependence(kScreenWidth, kScreenHeight);
     Snd_Init();
     LoadSoundFolder(Sounds, DataPath("sfx/"), "*.wav");
     LoadTextureFolder(SharedTextures, DataPath("gfx/share/"));
@@ -200,7 +200,7 @@ void GameDraw() {
             DrawEffects(Particles);
             break;
         case stProfiles:
-            SSprite_Draw(FindTexture(SharedTextures, "g_wnd"), 0, 0, 800, 600, 64, 0, 1);
+            SSprite_Draw(FindTexture(SharedTextures, "g_wnd"), 0, 0, kScreenWidth, kScreenHeight, 64, 0, 1);
             ProcessElements();
             break;
         case stEditor: EditorDraw(); break;
@@ -237,7 +237,7 @@ int RunGame(uint64_t seed, void (*start)()) {
     OE_RegProcedure(OE_PROC_DRAW, GameDraw);
     OE_RegProcedure(OE_PROC_QUIT, GameQuit);
     OE_SetWndName("Kolvetra");
-    OE_SetScreenOptions(800, 600, 16, 0, 1, 1);
+    OE_SetScreenOptions(kScreenWidth, kScreenHeight, 16, 0, 1, 1);
     OE_Init(16, 0);
     return startfailed ? 1 : 0;
 }

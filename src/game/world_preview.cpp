@@ -39,6 +39,6 @@ void DrawWorldPreview() {
     BuildView(view, world);
     SortView(view);
     CastShadows(view, 1);
-    Pr2D_Rect(0, 0, 800, 600, 0x444422, 255, 1);
+    Pr2D_Rect(0, 0, kScreenWidth, kScreenHeight, 0x444422, 255, 1);
     DrawWorld(view);
 }

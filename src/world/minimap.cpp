@@ -27,8 +27,8 @@ bool MinimapLayoutOf(const tworld& w, MinimapLayout& out) {
     out.minY = minY;
     out.width = std::abs(maxX - minX) / kScale + 32;
     out.height = std::abs(maxY - minY) / kScale + 32;
-    out.left = 800 - out.width - 16;
-    out.top = 600 - out.height - 16;
+    out.left = kScreenWidth - out.width - 16;
+    out.top = kScreenHeight - out.height - 16;
     return true;
 }
 
@@ -43,8 +43,8 @@ void DrawMinimap(const tworld& w) {
                   oy + (b.y - m.minY) / kScale, 0xAAAAAA, 64, 2);
     };
     const int last = w.waypointcount - 1;
-    for (int oy = 600 - m.height - 4; oy <= 600 - m.height + 4; ++oy) {
-        for (int ox = 800 - m.width - 4; ox <= 800 - m.width + 4; ++ox) {
+    for (int oy = kScreenHeight - m.height - 4; oy <= kScreenHeight - m.height + 4; ++oy) {
+        for (int ox = kScreenWidth - m.width - 4; ox <= kScreenWidth - m.width + 4; ++ox) {
             segment(w.waypoints[0], w.waypoints[last], ox, oy);
             for (int k = 0; k < last; ++k) segment(w.waypoints[k], w.waypoints[k + 1], ox, oy);
         }
