@@ -32,7 +32,7 @@ Autopilot::Keys Autopilot::Steer(const tworld& w, int car) {
     // too, so cars parked on the finish line cannot hold the car back.
     const bool counted = c.waypoint != lastCounted && lastCounted >= 0 && c.waypoint == target;
     lastCounted = c.waypoint;
-    if (DistanceTo(c, w.waypoints[target]) < 120 || counted) target = (target + 1) % w.waypointcount;
+    if (DistanceTo(c, w.waypoints[target]) < kComputerWaypointReach || counted) target = (target + 1) % w.waypointcount;
     const int heading = HeadingTo(c, w.waypoints[target]);
     // Frames go round in 16: turn the shorter way, and hold still within half
     // a step's turn of the aim so the car does not weave.

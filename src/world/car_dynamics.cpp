@@ -98,7 +98,7 @@ void PlayerControls(tworld& w, int i) {
     if (Key_Down(VK_LEFT)) car.frame += 0.02f * car.speed;
     if (car.frame < 1) car.frame = 16;
     if (car.frame > 16) car.frame = 1;
-    if (playerlaps == 4) {
+    if (playerlaps == kRaceLaps) {
         car.throttle = 0;
         if (winner == -1) winner = i;
     }

@@ -70,7 +70,7 @@ void DrawWaypoints(const tworld& w) {
     if (camera) camera->enabled = true;
     for (int k = 0; k < w.waypointcount; ++k) {
         const Waypoint& p = w.waypoints[k];
-        Pr2D_Circle(p.x, p.y, 120, 0x00FF00, 255, 32, 0);
+        Pr2D_Circle(p.x, p.y, kComputerWaypointReach, 0x00FF00, 255, 32, 0);
         char digits[16];
         const auto end = std::to_chars(digits, digits + sizeof digits, k).ptr;
         Text_Draw(font, p.x - 5, p.y - 5, std::string_view(digits, end - digits), 1.0f, 0, 255, 0xFFFFFF);

@@ -51,7 +51,7 @@ void RestartRaceTick() {
 bool PlayerWon(const tworld& w) { return winner >= 0 && winner < w.count && w.objects[winner].ai == 0; }
 
 void CheckPlayerFinish(tworld& w, int i) {
-    if (playerlaps != 4 || w.objects[i].speed >= 1.1f || !FinishHook) return;
+    if (playerlaps != kRaceLaps || w.objects[i].speed >= 1.1f || !FinishHook) return;
     FinishHook(w, i);
 }
 
