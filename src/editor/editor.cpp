@@ -141,9 +141,7 @@ void EditorScroll() {
 void EditorTick() {
     EditorMouse();
     UpdateEffects(Particles);
-    BuildView(view, world);
-    SortView(view);
-    CastShadows(view, 1);
+    RebuildView(view, world);
     EditorScroll();
     if (Key_Press(VK_F5)) {
         WorldMirror(world);
@@ -177,7 +175,7 @@ void DrawPlacementPreview() {
 }
 
 void EditorDraw() {
-    Pr2D_Rect(0, 0, kScreenWidth, kScreenHeight, 0x444422, 255, 1);
+    DrawBackdrop();
     DrawWorld(view);
     DrawEffects(Particles);
     if (Ticked("chk_wp")) DrawWaypoints(world);

@@ -29,7 +29,6 @@
 #include "media/sound_base.h"
 #include "media/texture_base.h"
 #include "world/draw_world.h"
-#include "world/lighting.h"
 #include "world/race.h"
 #include "world/simulation.h"
 #include "world/view.h"
@@ -60,14 +59,6 @@ void ShowGameWindow(std::string_view name) {
     if (Elements.count() > 0) ElementNamed(name).visible = true;
 }
 
-// The objects on screen in drawing order, with the shadows of the movable
-// ones; the pause and the result keep the frozen scene drawn this way.
-void RebuildView() {
-    BuildView(view, world);
-    SortView(view);
-    CastShadows(view, 1);
-}
-
 }  // namespace
 
 // Bonuses and effects run from the first tick; the world stands still for
@@ -77,7 +68,7 @@ void RaceTick() {
     SpawnBonuses(world);
     if (std::fabs(racenow - racestart) > 4000) WorldStep(world);
     UpdateEffects(Particles);
-    RebuildView();
+    RebuildView(view, world);
 }
 
 void GameInit() {
@@ -163,11 +154,12 @@ void GameTick() {
         }
         case stTournament: RefreshTournamentScreen(); break;
         case stEditor: EditorTick(); break;
+        // The result and the pause keep the frozen scene drawn.
         case stRaceOver:
             StopSound(Sounds, "amb");
-            RebuildView();
+            RebuildView(view, world);
             break;
-        case stPaused: RebuildView(); break;
+        case stPaused: RebuildView(view, world); break;
         case stSingleRace: RefreshSingleRaceScreen(); break;
         default: break;
     }
