@@ -33,12 +33,7 @@
 #include "world/simulation.h"
 #include "world/view.h"
 
-uint8_t gamestate = 0;
 int32_t gearspin = 0;
-uint8_t racemode = 0;
-int32_t progress = 0, score = 0, difficulty = 1, vehiclechoice = 0, colourchoice = 0, singletrack = 0;
-std::string profilename;
-uint8_t optwindowed = 0, optmusicoff = 0, optambientoff = 0;
 
 namespace {
 
