@@ -7,7 +7,7 @@
 
 #include "engine/host.h"
 #include "engine/random.h"
-#include "game/race_runner.h"
+#include "game/autopilot.h"
 #include "game/shell.h"
 #include "media/particles.h"
 #include "media/texture_base.h"

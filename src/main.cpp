@@ -7,6 +7,7 @@
 #include "build_info.h"
 #include "engine/host.h"
 #include "engine/paths.h"
+#include "game/autopilot.h"
 #include "game/command_line.h"
 #include "game/language_choice.h"
 #include "game/race_runner.h"

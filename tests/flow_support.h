@@ -8,7 +8,7 @@
 #include <string>
 
 #include "engine/host.h"
-#include "game/race_runner.h"
+#include "game/autopilot.h"
 #include "game/shell.h"
 #include "game_driver.h"
 #include "gui/element.h"

@@ -11,7 +11,9 @@
 #include <filesystem>
 #include <sstream>
 
+#include "game/autopilot.h"
 #include "game/race_runner.h"
+#include "game/trace_writer.h"
 #include "sim_support.h"
 #include "support.h"
 

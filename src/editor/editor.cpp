@@ -140,16 +140,14 @@ void EditorScroll() {
 void EditorTick() {
     EditorMouse();
     UpdateEffects(Particles);
-    BuildView(view, world);
-    SortView(view);
-    CastShadows(view, 1);
+    RebuildView(view, world);
     EditorScroll();
     if (Key_Press(VK_F5)) {
         WorldMirror(world);
         // The lamps have moved with everything else: light the track anew,
         // and turn the camera round too, so the same stretch stays in sight.
         Refresh();
-        camera->x = -camera->x - 800;
+        camera->x = -camera->x - kScreenWidth;
     }
 }
 
@@ -176,7 +174,7 @@ void DrawPlacementPreview() {
 }
 
 void EditorDraw() {
-    Pr2D_Rect(0, 0, 800, 600, 0x444422, 255, 1);
+    DrawBackdrop();
     DrawWorld(view);
     DrawEffects(Particles);
     if (Ticked("chk_wp")) DrawWaypoints(world);

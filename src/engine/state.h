@@ -50,8 +50,8 @@ struct InputEdges {
 struct InputState {
     std::bitset<256> keyDown;
     std::array<bool, 3> mouseDown{};
-    int mouseX = 400;
-    int mouseY = 300;
+    int mouseX = kScreenWidth / 2;
+    int mouseY = kScreenHeight / 2;
     InputEdges pending[2];  // gathered since the context last ran
     InputEdges current[2];  // what the running tick / frame sees
     InputContext context = InputContext::Frame;

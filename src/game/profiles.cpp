@@ -83,8 +83,10 @@ void LoadOptions() {
     ElementNamed("chk_ame").checked = ElementNamed("chk_amd").checked ^ 1;
     ElementNamed("chk_mme").checked = ElementNamed("chk_mmd").checked ^ 1;
     ElementNamed("edt_ct").caption = country;
-    if (OE_GetOptions().fullscreen && optwindowed == 1) OE_ChangeScreenOptions(800, 600, 32, 0, 0, 1);
-    if (!OE_GetOptions().fullscreen && optwindowed == 0) OE_ChangeScreenOptions(800, 600, 32, 0, 1, 1);
+    if (OE_GetOptions().fullscreen && optwindowed == 1)
+        OE_ChangeScreenOptions(kScreenWidth, kScreenHeight, 32, 0, 0, 1);
+    if (!OE_GetOptions().fullscreen && optwindowed == 0)
+        OE_ChangeScreenOptions(kScreenWidth, kScreenHeight, 32, 0, 1, 1);
     if (optmusicoff == 1) uFMOD_StopSong();
 }
 

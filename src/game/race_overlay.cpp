@@ -41,7 +41,7 @@ void DrawHeadUpDisplay() {
 }  // namespace
 
 void DrawRaceScreen() {
-    Pr2D_Rect(0, 0, 800, 600, 0x444422, 255, 1);
+    DrawBackdrop();
     DrawWorld(view);
     DrawEffects(Particles);
     SSprite_Draw(FindTexture(SharedTextures, "g_wh"), 0, 0, 128, 128, 255, 0, FX_PLAIN);

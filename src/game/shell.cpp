@@ -29,17 +29,11 @@
 #include "media/sound_base.h"
 #include "media/texture_base.h"
 #include "world/draw_world.h"
-#include "world/lighting.h"
 #include "world/race.h"
 #include "world/simulation.h"
 #include "world/view.h"
 
-uint8_t gamestate = 0;
 int32_t gearspin = 0;
-uint8_t racemode = 0;
-int32_t progress = 0, score = 0, difficulty = 1, vehiclechoice = 0, colourchoice = 0, singletrack = 0;
-std::string profilename;
-uint8_t optwindowed = 0, optmusicoff = 0, optambientoff = 0;
 
 namespace {
 
@@ -60,14 +54,6 @@ void ShowGameWindow(std::string_view name) {
     if (Elements.count() > 0) ElementNamed(name).visible = true;
 }
 
-// The objects on screen in drawing order, with the shadows of the movable
-// ones; the pause and the result keep the frozen scene drawn this way.
-void RebuildView() {
-    BuildView(view, world);
-    SortView(view);
-    CastShadows(view, 1);
-}
-
 }  // namespace
 
 // Bonuses and effects run from the first tick; the world stands still for
@@ -77,12 +63,12 @@ void RaceTick() {
     SpawnBonuses(world);
     if (std::fabs(racenow - racestart) > 4000) WorldStep(world);
     UpdateEffects(Particles);
-    RebuildView();
+    RebuildView(view, world);
 }
 
 void GameInit() {
     InstallRaceRules();
-    OE_SetResolutionDependence(800, 600);
+    OE_SetResolutionDependence(kScreenWidth, kScreenHeight);
     Snd_Init();
     LoadSoundFolder(Sounds, DataPath("sfx/"), "*.wav");
     LoadTextureFolder(SharedTextures, DataPath("gfx/share/"));
@@ -164,11 +150,12 @@ void GameTick() {
         }
         case stTournament: RefreshTournamentScreen(); break;
         case stEditor: EditorTick(); break;
+        // The result and the pause keep the frozen scene drawn.
         case stRaceOver:
             StopSound(Sounds, "amb");
-            RebuildView();
+            RebuildView(view, world);
             break;
-        case stPaused: RebuildView(); break;
+        case stPaused: RebuildView(view, world); break;
         case stSingleRace: RefreshSingleRaceScreen(); break;
         default: break;
     }
@@ -202,7 +189,7 @@ void GameDraw() {
             DrawEffects(Particles);
             break;
         case stProfiles:
-            SSprite_Draw(FindTexture(SharedTextures, "g_wnd"), 0, 0, 800, 600, 64, 0, 1);
+            SSprite_Draw(FindTexture(SharedTextures, "g_wnd"), 0, 0, kScreenWidth, kScreenHeight, 64, 0, 1);
             ProcessElements();
             break;
         case stEditor: EditorDraw(); break;
@@ -239,7 +226,7 @@ int RunGame(uint64_t seed, void (*start)()) {
     OE_RegProcedure(OE_PROC_DRAW, GameDraw);
     OE_RegProcedure(OE_PROC_QUIT, GameQuit);
     OE_SetWndName("Kolvetra");
-    OE_SetScreenOptions(800, 600, 16, 0, 1, 1);
+    OE_SetScreenOptions(kScreenWidth, kScreenHeight, 16, 0, 1, 1);
     OE_Init(16, 0);
     return startfailed ? 1 : 0;
 }

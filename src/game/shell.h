@@ -1,11 +1,11 @@
-// The game's spine: the engine procedures, the 30 ms tick, the screen state
-// and the globals shared by the game flow.
+// The game's spine: the engine procedures, the 30 ms tick and the screen
+// state (gamestate, with the rest of the session in game/session.h).
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "engine/omega.h"
+#include "game/session.h"
 
 enum GameState : uint8_t {
     stRace = 0,
@@ -20,12 +20,7 @@ enum GameState : uint8_t {
     stHelp = 11,
 };
 
-extern uint8_t gamestate;
 extern int32_t gearspin;
-extern uint8_t racemode;  // 0 tournament, 1 single race
-extern int32_t progress, score, difficulty, vehiclechoice, colourchoice, singletrack;
-extern std::string profilename;
-extern uint8_t optwindowed, optmusicoff, optambientoff;
 
 void GameInit();
 void GameDraw();

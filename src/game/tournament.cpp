@@ -41,10 +41,10 @@ void Fireworks() {
     // Drawn one by one: the order of arguments is not fixed, that of statements is.
     const float sparkdx = Random(10) - 5, sparkdy = -Random(10) - 5, sparksize = Random(30) + 50;
     EmitEffect(Particles, "light", 4, 240, 70, sparkdx, sparkdy, sparksize, 0x00FFFF);
-    const int x = Random(800);
-    const int y = Random(600);
+    const int x = Random(kScreenWidth);
+    const int y = Random(kScreenHeight);
     if (Random(5) != 1) return;
-    PlaySoundEx(Sounds, "fw", x - 400, 0, false, 0);
+    PlaySoundEx(Sounds, "fw", x - kScreenWidth / 2, 0, false, 0);
     for (int i = 0; i < 20; ++i) {
         const float dx = Random(10) - 5, dy = -Random(10) - 5;
         const float size = Random(30) + 20 + y / 50.0f;

@@ -3,7 +3,6 @@
 #include "engine/omega.h"
 #include "game/race_rules.h"
 #include "world/draw_world.h"
-#include "world/lighting.h"
 #include "world/view.h"
 #include "world/world_file.h"
 
@@ -36,9 +35,7 @@ void StartWorldPreview() {
 void DrawWorldPreview() {
     // The view is rebuilt here rather than by the tick, so the very first
     // frame already shows the world.
-    BuildView(view, world);
-    SortView(view);
-    CastShadows(view, 1);
-    Pr2D_Rect(0, 0, 800, 600, 0x444422, 255, 1);
+    RebuildView(view, world);
+    DrawBackdrop();
     DrawWorld(view);
 }

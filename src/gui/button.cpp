@@ -14,9 +14,9 @@ void Ibutton::Process() {
                         ButtonTextColor);
     const bool inside = MouseInside();
     // The sounds follow the mouse across the screen.
-    if (!hover && inside) PlayGuiSound(HoverSound, Mouse_X() - 400);
+    if (!hover && inside) PlayGuiSound(HoverSound, Mouse_X() - kScreenWidth / 2);
     hover = inside;
-    if (inside && Mouse_Click(MB_LEFT)) Press(Mouse_X() - 400);
+    if (inside && Mouse_Click(MB_LEFT)) Press(Mouse_X() - kScreenWidth / 2);
 }
 
 void Ibutton::Press(int pan) {

@@ -135,7 +135,7 @@ constexpr Entry kCatalogue[] = {
     Button("btn_dwp", "Undo", 100, 490, 45, 20).Calls(&H::UndoWaypoint),
     Edit("edt_col", "$111111", 10, 540, 130, 40),
 
-    Window("wnd_menu", "", 0, 0, 800, 600).Hidden(),
+    Window("wnd_menu", "", 0, 0, kScreenWidth, kScreenHeight).Hidden(),
     Image("img_tit", 0, 0, 800, 256).Shows("g_tit"),
     Image("img_sh1", 544, 344, 256, 256).Shows("g_sh"),
     Image("img_sh2", 412, 196, 256, 256).Shows("g_sh"),
@@ -174,7 +174,7 @@ constexpr Entry kCatalogue[] = {
     Button("btn_lst_dn", "вниз", 286, 124, 64, 64).CallsOwn(TurnProfilesDown),
     Button("btn_pr_ld_ac", "Принять", 50, 200, 300, 64).Calls(&H::LoadListedProfile),
 
-    Window("wnd_tour", "Турнир", 0, 0, 800, 600).Hidden(),
+    Window("wnd_tour", "Турнир", 0, 0, kScreenWidth, kScreenHeight).Hidden(),
     Image("img_track", 40, 60, 400, 300).Shows("t0"),
     Text("lb1", "Выберите машину", 592, 90, 64, 64),
     Text("lb1", "Выберите цвет", 592, 220, 64, 64),
@@ -195,7 +195,7 @@ constexpr Entry kCatalogue[] = {
     Text("lb_cccscr", "lkj", 400, 430, 0, 0),
     Text("lb_ctrack", "Трасса", 128, 330, 0, 0),
 
-    Window("wnd_opt", "Опции", 0, 0, 800, 600).Hidden(),
+    Window("wnd_opt", "Опции", 0, 0, kScreenWidth, kScreenHeight).Hidden(),
     Image("img_shss", 544, 344, 256, 256).Shows("g_sh"),
     Text("txt_dm", "Режим экрана", 80, 140, 180, 40),
     CheckBox("chk_fs", "Полноэкранный", 280, 140, 180, 40).CallsOwn(CheckFullScreen),
@@ -218,7 +218,7 @@ constexpr Entry kCatalogue[] = {
     Button("btn_bk22", "Назад в меню", 40, 500, 180, 64).Calls(&H::BackToMenu),
     Button("btn_acc", "Принять", 240, 500, 180, 64).Calls(&H::AcceptOptions),
 
-    Window("wnd_sr", "Гонка", 0, 0, 800, 600).Hidden(),
+    Window("wnd_sr", "Гонка", 0, 0, kScreenWidth, kScreenHeight).Hidden(),
     Image("img_track2", 40, 60, 400, 300).Shows("t0"),
     Label("txt_locktr_map2", "Эта трасса закрыта", 40, 60, 400, 300).Hidden(),
     Text("lb12", "Выберите машину", 592, 90, 64, 64),
@@ -272,7 +272,7 @@ constexpr Entry kCatalogue[] = {
     Button("btn_res", "Назад", 100, 180, 200, 64).Calls(&H::ResumeRace),
     Button("btn_coa2", "Выйти в меню", 100, 250, 200, 64).Calls(&H::BackToMenu),
 
-    Window("wnd_help", "Помощь", 0, 0, 800, 600).Hidden(),
+    Window("wnd_help", "Помощь", 0, 0, kScreenWidth, kScreenHeight).Hidden(),
     Button("btn_bk21", "Назад в меню", 40, 500, 180, 64).Calls(&H::BackToMenu),
     Button("btn_ov", "Обзор", 250, 500, 160, 64).Calls(&H::ShowHelpOverview),
     Button("btn_ctr", "Управление", 430, 500, 160, 64).Calls(&H::ShowHelpControls),

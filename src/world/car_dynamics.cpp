@@ -67,8 +67,8 @@ int StepVehicle(tworld& w, int i) {
     i = VehicleAgainstObjects(w, i);
     const tminimal& moved = w.objects[i];
     if (moved.ai != 1 && camera) {
-        camera->x = moved.x - 400;
-        camera->y = moved.y - 300;
+        camera->x = moved.x - kScreenWidth / 2;
+        camera->y = moved.y - kScreenHeight / 2;
     }
     return i;
 }
@@ -100,7 +100,7 @@ void PlayerControls(tworld& w, int i) {
     if (raceinput.left) car.frame += 0.02f * car.speed;
     if (car.frame < 1) car.frame = 16;
     if (car.frame > 16) car.frame = 1;
-    if (playerlaps == 4) {
+    if (playerlaps == kRaceLaps) {
         car.throttle = 0;
         if (winner == -1) winner = i;
     }
@@ -152,5 +152,5 @@ void EngineSound(const tminimal& car, float c, float s) {
     const int cameraX = camera ? camera->x : 0;
     // Beyond 25 px the volume is below full and falls 4 hundredths of a
     // decibel per pixel.
-    RaceSoundEx("eng_e", 5 * (car.x - cameraX - 400), M_Round(100.0 - 4.0 * d), 22050);
+    RaceSoundEx("eng_e", 5 * (car.x - cameraX - kScreenWidth / 2), M_Round(100.0 - 4.0 * d), 22050);
 }

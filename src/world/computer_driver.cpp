@@ -37,14 +37,14 @@ void ComputerSteer(tworld& w, int i) {
     car.frame = HeadingToFrame(car.heading);
     if (w.waypointcount > 0) {
         car.throttle = 1;
-        if (DistanceTo(car, target) < 120) ++car.waypoint;
+        if (DistanceTo(car, target) < kComputerWaypointReach) ++car.waypoint;
         if (car.waypoint > w.waypointcount - 1) {
             car.waypoint = 0;
             ++car.laps;
         }
     }
     // Four laps done and waypoint 0 reached again: the car rolls to a stop.
-    if (car.laps == 4 && car.waypoint == 1) {
+    if (car.laps == kRaceLaps && car.waypoint == 1) {
         car.throttle = 0;
         if (winner == -1) winner = i;
     }
@@ -55,7 +55,7 @@ void ComputerSteer(tworld& w, int i) {
 void TrackPlayerWaypoints(const tworld& w, tminimal& car) {
     const int old = car.waypoint;
     for (int k = 0; k < w.waypointcount; ++k) {
-        if (DistanceTo(car, w.waypoints[k]) < 160) {
+        if (DistanceTo(car, w.waypoints[k]) < kPlayerWaypointReach) {
             if (car.waypoint != 0 || k <= 1) car.waypoint = k;
             break;
         }

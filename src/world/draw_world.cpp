@@ -79,3 +79,5 @@ void DrawWorld(const tworld& v) {
     }
     if (camera) camera->enabled = false;
 }
+
+void DrawBackdrop() { Pr2D_Rect(0, 0, kScreenWidth, kScreenHeight, 0x444422, 255, 1); }

@@ -7,3 +7,5 @@
 // Draws the objects of `v` in their order (the view after SortView), with
 // the camera enabled for the duration.
 void DrawWorld(const tworld& v);
+// The dark olive the world is drawn over, across the whole screen.
+void DrawBackdrop();

@@ -27,8 +27,8 @@ bool MinimapLayoutOf(const tworld& w, MinimapLayout& out) {
     out.minY = minY;
     out.width = std::abs(maxX - minX) / kScale + 32;
     out.height = std::abs(maxY - minY) / kScale + 32;
-    out.left = 800 - out.width - 16;
-    out.top = 600 - out.height - 16;
+    out.left = kScreenWidth - out.width - 16;
+    out.top = kScreenHeight - out.height - 16;
     return true;
 }
 
@@ -43,8 +43,8 @@ void DrawMinimap(const tworld& w) {
                   oy + (b.y - m.minY) / kScale, 0xAAAAAA, 64, 2);
     };
     const int last = w.waypointcount - 1;
-    for (int oy = 600 - m.height - 4; oy <= 600 - m.height + 4; ++oy) {
-        for (int ox = 800 - m.width - 4; ox <= 800 - m.width + 4; ++ox) {
+    for (int oy = kScreenHeight - m.height - 4; oy <= kScreenHeight - m.height + 4; ++oy) {
+        for (int ox = kScreenWidth - m.width - 4; ox <= kScreenWidth - m.width + 4; ++ox) {
             segment(w.waypoints[0], w.waypoints[last], ox, oy);
             for (int k = 0; k < last; ++k) segment(w.waypoints[k], w.waypoints[k + 1], ox, oy);
         }
@@ -70,7 +70,7 @@ void DrawWaypoints(const tworld& w) {
     if (camera) camera->enabled = true;
     for (int k = 0; k < w.waypointcount; ++k) {
         const Waypoint& p = w.waypoints[k];
-        Pr2D_Circle(p.x, p.y, 120, 0x00FF00, 255, 32, 0);
+        Pr2D_Circle(p.x, p.y, kComputerWaypointReach, 0x00FF00, 255, 32, 0);
         char digits[16];
         const auto end = std::to_chars(digits, digits + sizeof digits, k).ptr;
         Text_Draw(font, p.x - 5, p.y - 5, std::string_view(digits, end - digits), 1.0f, 0, 255, 0xFFFFFF);

@@ -52,7 +52,7 @@ void RestartRaceTick() {
 bool PlayerWon(const tworld& w) { return winner >= 0 && winner < w.count && w.objects[winner].ai == 0; }
 
 void CheckPlayerFinish(tworld& w, int i) {
-    if (playerlaps != 4 || w.objects[i].speed >= 1.1f || !FinishHook) return;
+    if (playerlaps != kRaceLaps || w.objects[i].speed >= 1.1f || !FinishHook) return;
     FinishHook(w, i);
 }
 
@@ -87,6 +87,6 @@ void DrawCountdown() {
     SSprite_Draw(FindTexture(SharedTextures, "for"), 336, 236, 128, 128, 255, 0, FX_PLAIN | FX_COLORMIX);
     const char* text = Tr(phase.text);
     const int w = Text_GetWidth(font, text, 1.0f, 0);
-    Text_Draw(font, 404 - w, 272, text, 2.0f, 0, 255, 0x022000);
-    Text_Draw(font, 400 - w, 268, text, 2.0f, 0, 255, 0x0FFFFF);
+    Text_Draw(font, kScreenWidth / 2 + 4 - w, 272, text, 2.0f, 0, 255, 0x022000);
+    Text_Draw(font, kScreenWidth / 2 - w, 268, text, 2.0f, 0, 255, 0x0FFFFF);
 }

@@ -8,6 +8,14 @@
 #include "engine/omega.h"
 #include "world/world.h"
 
+// A race is this many laps.
+inline constexpr int kRaceLaps = 4;
+// A computer car moves its aim on to the next waypoint within this many px
+// of it (the editor draws each waypoint this size).
+inline constexpr int kComputerWaypointReach = 120;
+// The player's car counts a waypoint as reached within this many px.
+inline constexpr int kPlayerWaypointReach = 160;
+
 // What a race is set up with: the player's vehicle (index into
 // vehiclenames), its colour (index into palette) and the difficulty.
 struct RaceSetup {

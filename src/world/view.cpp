@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "world/lighting.h"
+
 void BuildView(tworld& v, const tworld& w) {
     WorldClear(v);
     // Copying into slots whose names keep their storage allocates nothing
@@ -21,4 +23,10 @@ void SortView(tworld& v) {
         ++landscape;
     }
     std::sort(begin + landscape, begin + v.count, [](const tminimal& a, const tminimal& b) { return a.y < b.y; });
+}
+
+void RebuildView(tworld& v, const tworld& w) {
+    BuildView(v, w);
+    SortView(v);
+    CastShadows(v, 1);
 }

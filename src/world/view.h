@@ -10,3 +10,6 @@ void BuildView(tworld& v, const tworld& w);
 // themselves; then everything else by y, smallest first (equal y in no
 // particular order), so lower objects are drawn over higher ones.
 void SortView(tworld& v);
+// The objects of `w` on screen in drawing order, with the shadows of the
+// movable ones: built, sorted and shaded into `v`.
+void RebuildView(tworld& v, const tworld& w);

@@ -88,7 +88,7 @@ bool WorldOnScreen(const tworld& w, int i) {
     const tminimal& o = w.objects[i];
     const int cx = camera ? camera->x : 0, cy = camera ? camera->y : 0;
     const int sx = o.x - cx, sy = o.y - cy;
-    return -o.width < sx && sx < o.width + 800 && -o.height < sy && sy < 2 * o.height + 600;
+    return -o.width < sx && sx < o.width + kScreenWidth && -o.height < sy && sy < 2 * o.height + kScreenHeight;
 }
 
 WorldExtent MeasureWorld(const tworld& w) {
