@@ -124,7 +124,7 @@ TEST_F(RaceRunner, AutopilotTurnsTheShorterWayAndTakesWaypointsWithin120) {
     w->waypoints[1] = {1000, -1000};
     const int car = AddCar(0, 0, 0);  // facing right, frame 13
     Autopilot pilot;
-    Autopilot::Keys keys = pilot.Steer(*w, car);
+    RaceInput keys = pilot.Steer(*w, car);
     EXPECT_TRUE(keys.up);
     EXPECT_FALSE(keys.left || keys.right);  // already aiming
     At(car).x = 890;

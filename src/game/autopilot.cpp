@@ -1,5 +1,7 @@
 #include "game/autopilot.h"
 
+#include <optional>
+
 #include "engine/host.h"
 #include "engine/omega.h"
 #include "game/race_rules.h"
@@ -14,8 +16,8 @@ int PlayerCar(const tworld& w) {
     return -1;
 }
 
-Autopilot::Keys Autopilot::Steer(const tworld& w, int car) {
-    Keys keys;
+RaceInput Autopilot::Steer(const tworld& w, int car) {
+    RaceInput keys;
     if (car < 0 || w.waypointcount <= 0) return keys;
     const tminimal& c = w.objects[car];
     if (target >= w.waypointcount) target = 0;
@@ -37,15 +39,19 @@ Autopilot::Keys Autopilot::Steer(const tworld& w, int car) {
     return keys;
 }
 
-void HoldArrowKeys(const Autopilot::Keys& keys) {
-    Host_KeyEvent(VK_UP, keys.up);
-    Host_KeyEvent(VK_LEFT, keys.left);
-    Host_KeyEvent(VK_RIGHT, keys.right);
-}
+namespace {
+
+std::optional<RaceInput> pilotInput;
+
+}  // namespace
+
+void DriveWith(const RaceInput& keys) { pilotInput = keys; }
+void LetGo() { pilotInput.reset(); }
+RaceInput ControlsNow() { return pilotInput ? *pilotInput : SampleRaceInput(); }
 
 void RaceAutopilot::Tick() {
     if (gamestate != stRace) {
-        if (holding_) HoldArrowKeys({});
+        if (holding_) LetGo();
         holding_ = false;
         return;
     }
@@ -53,7 +59,7 @@ void RaceAutopilot::Tick() {
         pilot_ = Autopilot{};
         race_ = racestart;
     }
-    HoldArrowKeys(pilot_.Steer(world, PlayerCar(world)));
+    DriveWith(pilot_.Steer(world, PlayerCar(world)));
     holding_ = true;
 }
 

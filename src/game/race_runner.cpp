@@ -34,7 +34,7 @@ RunState& Run() {
     return state;
 }
 
-void PressAutopilotKeys() { HoldArrowKeys(Run().autopilot.Steer(world, PlayerCar(world))); }
+void PressAutopilotKeys() { DriveWith(Run().autopilot.Steer(world, PlayerCar(world))); }
 
 void ReportResult(const char* outcome) {
     RunState& r = Run();

@@ -8,6 +8,7 @@
 #include "engine/language.h"
 #include "engine/paths.h"
 #include "engine/random.h"
+#include "game/autopilot.h"
 #include "game/data_check.h"
 #include "game/game_texts.h"
 #include "game/language_choice.h"
@@ -111,7 +112,7 @@ void GameInit() {
 }
 
 void GameTick() {
-    raceinput = SampleRaceInput();
+    raceinput = ControlsNow();
     NoticeTick();
     // The menu music plays in every state but a running race; a silent block
     // reads as stopped too, so the song then starts again from its beginning.
@@ -169,7 +170,7 @@ void GameTick() {
 }
 
 void GameDraw() {
-    raceinput = SampleRaceInput();  // a click here may load a world, whose first step reads it
+    raceinput = ControlsNow();  // a click here may load a world, whose first step reads it
     if (WorldPreviewActive()) {
         DrawWorldPreview();
         return;

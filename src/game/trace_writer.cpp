@@ -87,8 +87,10 @@ void AppendTraceLine(std::string& out, long tick, const tworld& w) {
     Put(out, ",\"score\":", long{score});
     out += ",\"keys\":[";
     bool first = true;
-    for (const auto& [vk, name] : {std::pair{VK_UP, "up"}, {VK_DOWN, "down"}, {VK_LEFT, "left"}, {VK_RIGHT, "right"}}) {
-        if (!Key_Down(vk)) continue;
+    const RaceInput& in = raceinput;
+    for (const auto& [held, name] :
+         {std::pair{in.up, "up"}, {in.down, "down"}, {in.left, "left"}, {in.right, "right"}}) {
+        if (!held) continue;
         if (!first) out += ',';
         AppendString(out, name);
         first = false;

@@ -6,5 +6,5 @@
 #include "world/world.h"
 
 // Appends one JSON line (with its newline): the tick, the race globals, the
-// held arrow keys and every object with its fields.
+// race input the tick drove with and every object with its fields.
 void AppendTraceLine(std::string& out, long tick, const tworld& w);
