@@ -1,3 +1,6 @@
+// src/editor owns the map editor screen. It may use gui/, world/, media/
+// and engine/.
+//
 // The map editor: places objects on an 8- or 32-pixel grid, removes them,
 // lays the waypoint loop, mirrors the track and loads and saves world files.
 // Its settings are the widgets of its panel, wnd_main, read whenever used.

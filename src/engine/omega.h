@@ -1,3 +1,7 @@
+// src/engine, the lowest layer: the binding to SDL and OpenAL, and the
+// string list, folder listing, paths and the player's folder. It uses no
+// other folder of the game.
+//
 // The game's 2D engine: window, frame loop, timers, input, textures, sprites,
 // text, primitives, blending, sound effects, a 2D camera and maths helpers.
 //

@@ -1,3 +1,7 @@
+// src/game owns the screen flow, the session, tournament rules, profiles,
+// options, the race overlay and the command line. It may use every folder
+// below it: editor/, gui/, world/, media/ and engine/.
+//
 // The game's spine: the engine procedures, the 30 ms tick and the screen
 // state (gamestate, with the rest of the session in game/session.h).
 #pragma once

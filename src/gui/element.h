@@ -1,3 +1,6 @@
+// src/gui owns the toolkit: the element list, the widgets and the catalogue
+// of the game's windows. It may use world/, media/ and engine/.
+//
 // The GUI toolkit's element model: one flat, ordered list of named elements
 // (windows and what they hold), processed and drawn once per frame in list
 // order, and found by name.

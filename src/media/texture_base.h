@@ -1,3 +1,6 @@
+// src/media owns what the game loads by name: textures, sounds, music,
+// particle effects and the pictures of each language. It may use engine/.
+//
 // Named textures loaded from whole folders: the interface pictures and
 // effects (SharedTextures, gfx/share/) and the world's objects
 // (ObjectTextures, gfx/obj/).

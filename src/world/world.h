@@ -1,3 +1,8 @@
+// src/world owns the race: the world and its files, the simulation, the
+// race's own state and its drawing; no widgets, no screens, no game flow (the
+// game hears of the finish and points through hooks). It may use media/ and
+// engine/.
+//
 // The race world: one flat list of objects whose kind is their name, and the
 // waypoint loop the cars follow. `world` is loaded, simulated, edited and
 // saved; `view` holds the objects on screen in drawing order.
