@@ -104,11 +104,7 @@ TEST_F(FlowTest, FirstRunCreatesAProfileWinsARaceAndSavesTheProgress) {
 TEST_F(FlowTest, ALostTournamentRaceCostsAThousandPointsAndIsRunAgain) {
     WriteUserFile("prf/Player", "\0\r\n1500\r\n"s);
     Launch();
-    ClickOn("btn_tr");
-    ClickOn("btn_pow");
-    ClickOn("btn_pow");
-    ClickOn("btn_start_tr");
-    ASSERT_EQ(gamestate, stRace);
+    ASSERT_NO_FATAL_FAILURE(StartEasyTournamentRace());
     // Standing still for a minute lets every computer car get ahead.
     DriveToResult(2000);
     ASSERT_TRUE(Shown("wnd_fin_bad"));

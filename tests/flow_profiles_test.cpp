@@ -20,11 +20,7 @@ std::string ProfileBytes(int progress, int score) {
 TEST_F(FlowTest, EveryResultIsWrittenAtOnceAndTheRestAtTheEnd) {
     WriteUserFile("prf/Player", ProfileBytes(0, 0));
     Launch();
-    ClickOn("btn_tr");
-    ClickOn("btn_pow");
-    ClickOn("btn_pow");
-    ClickOn("btn_start_tr");
-    ASSERT_EQ(gamestate, stRace);
+    ASSERT_NO_FATAL_FAILURE(StartEasyTournamentRace());
     DriveToResult();
     ASSERT_TRUE(Shown("wnd_fin_good")) << "the autopilot lost beach1 on easy";
     // The game may end on the result window: the won race is already kept.

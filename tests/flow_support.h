@@ -35,6 +35,15 @@ class FlowTest : public ::testing::Test, public GameDriver {
         WriteFile(user / name, bytes);
     }
     static bool Shown(std::string_view name) { return ElementNamed(name).visible; }
+    // From the menu: the tournament screen, difficulty turned to easy, and its
+    // race started.
+    void StartEasyTournamentRace() {
+        ClickOn("btn_tr");
+        ClickOn("btn_pow");
+        ClickOn("btn_pow");
+        ClickOn("btn_start_tr");
+        ASSERT_EQ(gamestate, stRace);
+    }
 
     // Drives the race now running to its result window, the autopilot
     // holding the keys after `wait` ticks of standing still. Races run
