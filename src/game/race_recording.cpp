@@ -114,13 +114,17 @@ RaceInput ReplayControlsNow() {
     return playback.next < ticks.size() ? ControlsOf(ticks[playback.next].controls) : RaceInput{};
 }
 
+void KeepUnfinishedRace() {
+    if (!playback.on && recording) SaveReplay("last");
+}
+
 RecordNews KeepRaceResult(const std::string& profile, const std::string& date) {
     if (playback.on || !recording) return {};
     const size_t vehicle = std::min<size_t>(racerecording.setup.vehicle, vehiclenames.size() - 1);
     const TrackTime who{0, vehiclenames[vehicle], date, profile};
     const RecordNews news = OfferTimes(records, racerecording.track, lapclock.bestLap, lapclock.finishTicks, who);
     if (news.lap || news.race) SaveRecords();
-    SaveReplay("last");
+    KeepUnfinishedRace();
     if (news.race) SaveReplay(racerecording.track);
     return news;
 }

@@ -36,3 +36,6 @@ RaceInput ReplayControlsNow();
 // Returns what was improved.
 struct RecordNews;
 RecordNews KeepRaceResult(const std::string& profile, const std::string& date);
+// A race stopped before its result (a command-line run out of ticks) is
+// kept as replays/last.rpl all the same.
+void KeepUnfinishedRace();

@@ -64,7 +64,10 @@ void AfterTick() {
     // on the result screen until it runs out.
     const int limit = r.run.maxTicks > 0 ? r.run.maxTicks : (r.run.untilResult ? kDefaultMaxTicks : 0);
     const bool outOfTime = limit > 0 && r.ticks >= limit;
-    if (outOfTime && !r.resultReached) ReportResult("timeout");
+    if (outOfTime && !r.resultReached) {
+        ReportResult("timeout");
+        KeepUnfinishedRace();
+    }
     if ((r.run.untilResult && r.resultReached) || outOfTime) {
         r.finished = true;
         r.trace.reset();
