@@ -1,6 +1,8 @@
 // Track records and the stopwatch: better times only, a file that survives
 // a restart, a damaged file set aside, and replay files read with every
 // field checked.
+#include "game/records.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +10,6 @@
 
 #include "engine/paths.h"
 #include "game/lap_times.h"
-#include "game/records.h"
 #include "game/replay.h"
 #include "support.h"
 
@@ -148,8 +149,9 @@ Replay SmallReplay() {
     r.mode = 0;
     r.score = -7;
     r.random = RandomState{0xfedcba9876543210ULL, 0x1111ULL};
-    r.ticks = {{ControlBits(RaceInput{true, false, true, false}, false), 10, -20, 13000},
-               {ControlBits(RaceInput{false, true, false, true}, true), -kReplayPositionLimit, kReplayPositionLimit, 1}};
+    r.ticks = {
+        {ControlBits(RaceInput{true, false, true, false}, false), 10, -20, 13000},
+        {ControlBits(RaceInput{false, true, false, true}, true), -kReplayPositionLimit, kReplayPositionLimit, 1}};
     return r;
 }
 

@@ -1,6 +1,8 @@
 // Replays: races played again from their files by the program itself, the
 // same to the last tick with or without drawing; replays of changed tracks
 // and damaged files refused; the ghost on the recorded path.
+#include "game/replay.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,7 +13,6 @@
 
 #include "engine/paths.h"
 #include "game/ghost.h"
-#include "game/replay.h"
 #include "game/settings.h"
 #include "support.h"
 
@@ -83,9 +84,8 @@ TEST(ReplayRaces, WholeRacesEndAsRecorded) {
 TEST(ReplayRaces, TracesMatchTickForTick) {
     for (const Case& c : kCases) {
         ScratchFolder scratch;
-        const std::string race = Folders(TestDataFolder(), scratch / "rec") + " --no-draw --seed 77 --race " +
-                                 c.track + " --difficulty " + std::to_string(c.difficulty) +
-                                 " --autopilot --max-ticks 300";
+        const std::string race = Folders(TestDataFolder(), scratch / "rec") + " --no-draw --seed 77 --race " + c.track +
+                                 " --difficulty " + std::to_string(c.difficulty) + " --autopilot --max-ticks 300";
         const Outcome recorded = Game(scratch, race, true);
         const Outcome replayed = Game(scratch,
                                       Folders(TestDataFolder(), scratch / "watch") + " --no-draw --replay '" +
@@ -114,8 +114,8 @@ class OvalReplay : public ::testing::Test {
     }
     // The oval raced in the player's folder `user`.
     Outcome Race(const std::string& options, bool trace) {
-        return Game(scratch, Folders(scratch / "data", scratch / "rec") + " --seed 3 --race oval --autopilot " + options,
-                    trace);
+        return Game(scratch,
+                    Folders(scratch / "data", scratch / "rec") + " --seed 3 --race oval --autopilot " + options, trace);
     }
     Outcome Replay(const std::string& file, const std::string& options, bool trace) {
         return Game(scratch, Folders(scratch / "data", scratch / "rec") + " --replay '" + file + "' " + options, trace);

@@ -175,8 +175,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         return ParseResult::Error;
     }
     const RaceRun plain;
-    const bool choices = out.race.vehicle != plain.vehicle || out.race.colour != plain.colour ||
-                         out.race.difficulty != plain.difficulty;
+    const bool choices =
+        out.race.vehicle != plain.vehicle || out.race.colour != plain.colour || out.race.difficulty != plain.difficulty;
     const bool runOptions = out.race.untilResult || out.race.maxTicks != plain.maxTicks || !out.race.tracePath.empty();
     const bool replay = !out.race.replayPath.empty();
     if ((choices || runOptions) && out.race.track.empty() && !replay) {
@@ -184,7 +184,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         return ParseResult::Error;
     }
     if (replay && (!out.race.track.empty() || choices || (out.race.autopilot))) {
-        message = "--replay plays the race as it was: not with --race, --vehicle, --colour, --difficulty or --autopilot";
+        message =
+            "--replay plays the race as it was: not with --race, --vehicle, --colour, --difficulty or --autopilot";
         return ParseResult::Error;
     }
     if (!out.race.track.empty() && !ValidTrackName(out.race.track)) {

@@ -14,7 +14,10 @@ namespace {
 Replay ghost;
 bool shown = false;
 
-constexpr int kGhostAlpha = 110;
+// Pale blue and see-through whatever colour the car had, so the ghost never
+// passes for one of the cars racing.
+constexpr int kGhostAlpha = 120;
+constexpr int kGhostTint = 0xFFD8A0;
 
 }  // namespace
 
@@ -47,6 +50,5 @@ bool GhostAt(int tick, ReplayTick& out) {
 void DrawGhost() {
     ReplayTick t;
     if (!GhostAt(RaceTicksNow(), t)) return;
-    DrawGhostCar(vehiclenames[ghost.setup.vehicle], t.x, t.y, t.frame / 1000.0f, palette[ghost.setup.colour],
-                 kGhostAlpha);
+    DrawGhostCar(vehiclenames[ghost.setup.vehicle], t.x, t.y, t.frame / 1000.0f, kGhostTint, kGhostAlpha);
 }

@@ -67,8 +67,8 @@ TrackRecords* Entry(RecordsTable& table, std::string_view track) {
 
 void AppendTime(std::string& text, const TrackRecords& r, const char* kind, const TrackTime& t) {
     if (t.ticks <= 0) return;
-    text += r.track + " " + kind + " " + std::to_string(t.ticks) + " " + t.vehicle + " " + t.date + " " + t.profile +
-            "\n";
+    text +=
+        r.track + " " + kind + " " + std::to_string(t.ticks) + " " + t.vehicle + " " + t.date + " " + t.profile + "\n";
 }
 
 bool Better(const TrackTime& now, int ticks) { return ticks > 0 && (now.ticks == 0 || ticks < now.ticks); }

@@ -90,7 +90,8 @@ void RefreshTournamentScreen() {
         Fireworks();
     }
     ShowVehicleChoice("img_car_wh", "img_car_tp", "img_color");
-    ShowTrackRecords(progress >= 0 && progress < kTournamentTracks ? tracknames[progress] : "", "lb_rec_lap", "lb_rec_race");
+    ShowTrackRecords(progress >= 0 && progress < kTournamentTracks ? tracknames[progress] : "", "lb_rec_lap",
+                     "lb_rec_race");
 }
 
 void RefreshSingleRaceScreen() {

@@ -29,10 +29,9 @@ inline constexpr const char* kRecordsNotSaved = "Рекорды не сохра�
 inline constexpr const char* kReplayNotSaved = "Повтор не сохранён";
 inline constexpr const char* kReplayUnreadable = "Повтор не читается и оставлен как есть:";
 inline constexpr const char* kNoticeTexts[] = {
-    kProfileNotSaved,   kProfileNotCreated, kOptionsNotSaved, kSettingsNotSaved, kFolderText,
-    kBadProfileName,    kProfileNameRule,   kFolderUnusable,  kBadTrackName,     kTrackNotSaved,
-    kTrackFewWaypoints, kTrackUnfinishable, kTrackNotLoaded,  kTrackWontLoad, kRecordsSetAside, kRecordsNotSaved, kReplayNotSaved,
-    kReplayUnreadable};
+    kProfileNotSaved, kProfileNotCreated, kOptionsNotSaved, kSettingsNotSaved, kFolderText,        kBadProfileName,
+    kProfileNameRule, kFolderUnusable,    kBadTrackName,    kTrackNotSaved,    kTrackFewWaypoints, kTrackUnfinishable,
+    kTrackNotLoaded,  kTrackWontLoad,     kRecordsSetAside, kRecordsNotSaved,  kReplayNotSaved,    kReplayUnreadable};
 
 // Each line is shown translated when it is one of the texts above (or starts
 // with kFolderText); anything else, a file name say, as it stands.
