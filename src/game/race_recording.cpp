@@ -59,7 +59,7 @@ void BeginRace(std::string_view track, uint8_t mode) {
     r.random = RandomStateNow();
     if (r.ticks.capacity() < static_cast<size_t>(kMaxReplayTicks)) r.ticks.reserve(kMaxReplayTicks);
     r.ticks.clear();
-    recording = true;
+    recording = KeptTrackName(track);
 }
 
 bool WorldRunsThisTick() {

@@ -9,6 +9,7 @@
 #include "engine/paths.h"
 #include "game/game_texts.h"
 #include "game/profiles.h"
+#include "game/replay.h"
 #include "game/saved_files.h"
 #include "gui/notice.h"
 #include "world/world.h"
@@ -40,14 +41,6 @@ bool Date(std::string_view d) {
     if (d.size() != 10 || d[4] != '-' || d[7] != '-') return false;
     for (size_t i = 0; i < d.size(); ++i) {
         if (i != 4 && i != 7 && (d[i] < '0' || d[i] > '9')) return false;
-    }
-    return true;
-}
-
-bool TrackName(std::string_view name) {
-    if (name.empty() || name.size() > 64 || name.front() == '.') return false;
-    for (const char c : name) {
-        if (static_cast<unsigned char>(c) <= ' ' || c == '/' || c == '\\' || c == 0x7F) return false;
     }
     return true;
 }
@@ -121,7 +114,7 @@ bool ParseRecords(std::string_view text, RecordsTable& out, std::string& fault) 
         const std::string_view date = Word(line);
         int32_t ticks = 0;
         const auto [ptr, ec] = std::from_chars(ticksText.data(), ticksText.data() + ticksText.size(), ticks);
-        if (!TrackName(track) || (kind != "lap" && kind != "race") || ec != std::errc() ||
+        if (!KeptTrackName(track) || (kind != "lap" && kind != "race") || ec != std::errc() ||
             ptr != ticksText.data() + ticksText.size() || ticks <= 0 || !KnownVehicle(vehicle) || !Date(date) ||
             (!line.empty() && !IsSafeProfileName(line))) {
             fault = bad;
@@ -152,6 +145,7 @@ const TrackRecords* FindRecords(const RecordsTable& table, std::string_view trac
 
 RecordNews OfferTimes(RecordsTable& table, std::string_view track, int lapTicks, int raceTicks, const TrackTime& who) {
     RecordNews news;
+    if (!KeptTrackName(track)) return news;
     const TrackRecords* known = FindRecords(table, track);
     const bool lap = known ? Better(known->lap, lapTicks) : lapTicks > 0;
     const bool race = known ? Better(known->race, raceTicks) : raceTicks > 0;

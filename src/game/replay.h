@@ -44,6 +44,11 @@ struct Replay {
     std::vector<ReplayTick> ticks;
 };
 
+// Whether races on a track of this name are kept (replays, records): a plain
+// file name of up to 128 bytes without blanks or control characters, not
+// starting with '.'.
+bool KeptTrackName(std::string_view name);
+
 // FNV-1a, 64 bits.
 uint64_t TrackHash(std::string_view bytes);
 // The hash of the track file a race on `track` loads; 0 when unreadable.

@@ -54,17 +54,6 @@ bool Hex64(std::string_view word, uint64_t& value) {
     return word.size() == 16 && Number<uint64_t>(word, value, 0, UINT64_MAX, 16);
 }
 
-// A track name is a plain file name in wld/.
-bool TrackName(std::string_view name) {
-    if (name.empty() || name.size() > 64 || name.front() == '.') return false;
-    for (const char c : name) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-                           c == '-' || c == '.';
-        if (!plain) return false;
-    }
-    return true;
-}
-
 // One `key value...` line whose key must be `key`; the rest in `rest`.
 bool Field(Lines& lines, std::string_view key, std::string_view& rest, std::string& fault) {
     std::string_view line;
@@ -96,6 +85,14 @@ bool ParseTick(std::string_view line, ReplayTick& t) {
 
 }  // namespace
 
+bool KeptTrackName(std::string_view name) {
+    if (name.empty() || name.size() > 128 || name.front() == '.') return false;
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) <= ' ' || c == '/' || c == '\\' || c == 0x7F) return false;
+    }
+    return true;
+}
+
 uint64_t TrackHash(std::string_view bytes) {
     uint64_t hash = 0xcbf29ce484222325ULL;
     for (const char c : bytes) {
@@ -121,12 +118,13 @@ RaceInput ControlsOf(uint8_t bits) {
 
 std::string FormatReplay(const Replay& r) {
     std::string text(kReplayTag);
+    text += "\ntrack " + r.track;
     char line[160];
     std::snprintf(line, sizeof line,
-                  "\ntrack %s\ntrack-hash %016" PRIx64 "\nvehicle %d\ncolour %d\ndifficulty %d\nmode %d\nscore %" PRId32
+                  "\ntrack-hash %016" PRIx64 "\nvehicle %d\ncolour %d\ndifficulty %d\nmode %d\nscore %" PRId32
                   "\nrandom %016" PRIx64 " %016" PRIx64 "\nticks %zu\n",
-                  r.track.c_str(), r.trackHash, r.setup.vehicle, r.setup.colour, r.setup.difficulty, r.mode, r.score,
-                  r.random.state, r.random.inc, r.ticks.size());
+                  r.trackHash, r.setup.vehicle, r.setup.colour, r.setup.difficulty, r.mode, r.score, r.random.state,
+                  r.random.inc, r.ticks.size());
     text += line;
     text.reserve(text.size() + r.ticks.size() * 20);
     for (const ReplayTick& t : r.ticks) {
@@ -146,7 +144,7 @@ bool ParseReplay(std::string_view text, Replay& out, std::string& fault) {
     Replay r;
     if (!Field(lines, "track", rest, fault)) return false;
     const std::string_view track = Word(rest);
-    if (!TrackName(track) || !Word(rest).empty()) {
+    if (!KeptTrackName(track) || !Word(rest).empty()) {
         fault = "bad track name";
         return false;
     }

@@ -174,6 +174,8 @@ void GameTick() {
         case stSingleRace: RefreshSingleRaceScreen(); break;
         default: break;
     }
+    // A replay watched on screen ends with its race: Continue leaves the program.
+    if (ReplayPlaying() && gamestate != stRace && gamestate != stRaceOver) OE_Quit();
     // Developer keys act in every state, on every tick they are held; F11
     // after F12 so that F11 wins when both are down.
     if (Key_Down(VK_F12)) OpenEditor();
