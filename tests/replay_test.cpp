@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -148,6 +149,22 @@ TEST_F(OvalReplay, WholeRaceTracesTheSame) {
     const Outcome replayed = Replay(scratch / "rec/replays/last.rpl", "--no-draw --until-result", true);
     EXPECT_EQ(replayed.out, raced.out);
     EXPECT_EQ(replayed.trace, raced.trace);
+}
+
+// Watched on screen, a replay is left with Escape, which ends the program
+// instead of pausing the race.
+TEST_F(OvalReplay, EscapeLeavesAReplay) {
+    ASSERT_EQ(Race("--no-draw --max-ticks 400", false).status, 0);
+    WriteFile(scratch / "escape.txt", "60 keydown 27\n");
+    const std::string trace = scratch / "watched.jsonl";
+    const Outcome left =
+        Replay(scratch / "rec/replays/last.rpl",
+               "--frames 900 --input '" + (scratch / "escape.txt") + "' --trace '" + trace + "'", false);
+    EXPECT_EQ(left.status, 0) << left.err;
+    const std::string ticks = ReadFile(trace);
+    const long lines = std::count(ticks.begin(), ticks.end(), '\n');
+    EXPECT_GT(lines, 20);
+    EXPECT_LT(lines, 60) << "the replay ran on after Escape";
 }
 
 TEST_F(OvalReplay, ChangedTrackIsRefused) {
