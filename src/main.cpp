@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     }
 
     RequestLanguage(cl.language);
-    if (!cl.race.track.empty() && !SetRaceRun(cl.race, message)) {
+    if (RaceRunWanted(cl.race) && !SetRaceRun(cl.race, message)) {
         std::fprintf(stderr, "kolvetra: %s\n", message.c_str());
         return 2;
     }
@@ -63,6 +63,6 @@ int main(int argc, char** argv) {
     const uint64_t seed =
         cl.seeded ? cl.seed : static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     if (cl.race.autopilot && cl.race.track.empty()) StartMenuAutopilot();
-    const int status = RunGame(seed, cl.race.track.empty() ? nullptr : StartRaceRun);
+    const int status = RunGame(seed, RaceRunWanted(cl.race) ? StartRaceRun : nullptr);
     return status != 0 ? status : RaceRunStatus();
 }

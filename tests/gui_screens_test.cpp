@@ -95,12 +95,12 @@ class GuiScreens : public GuiTest {
 
 TEST_F(GuiScreens, CatalogueHoldsEveryWindowAndElementInOrder) {
     Build();
-    EXPECT_EQ(Elements.count(), 147);
-    EXPECT_EQ(CountOf<Iwindow>(), 15);
+    EXPECT_EQ(Elements.count(), 160);
+    EXPECT_EQ(CountOf<Iwindow>(), 16);
     EXPECT_EQ(CountOf<Iimage>(), 33);
     EXPECT_EQ(CountOf<Ibutton>(), 47);
-    EXPECT_EQ(CountOf<Itext>(), 31);
-    EXPECT_EQ(CountOf<Icheckbox>(), 13);
+    EXPECT_EQ(CountOf<Itext>(), 39);
+    EXPECT_EQ(CountOf<Icheckbox>(), 17);
     EXPECT_EQ(CountOf<Iedit>(), 5);
     EXPECT_EQ(CountOf<Ilist>(), 2);
     EXPECT_EQ(CountOf<Ilabel>(), 1);
@@ -120,7 +120,7 @@ TEST_F(GuiScreens, CatalogueHoldsEveryWindowAndElementInOrder) {
     }
     EXPECT_EQ(windows, (std::vector<std::string>{"wnd_main", "wnd_menu", "wnd_pr", "wnd_pr_cr", "wnd_pr_ld", "wnd_tour",
                                                  "wnd_opt", "wnd_sr", "wnd_fin_good", "wnd_fin_bad", "wnd_fin_good2",
-                                                 "wnd_fin_bad2", "wnd_pause", "wnd_help", "wnd_note"}));
+                                                 "wnd_fin_bad2", "wnd_pause", "wnd_help", "wnd_times", "wnd_note"}));
     EXPECT_EQ(FindElement("no_such_element"), 0);                                            // the editor's panel
     EXPECT_EQ(ElementNamed("btn_op").caption, "O\xD0\xBF\xD1\x86\xD0\xB8\xD0\xB8");          // a Latin O
     EXPECT_EQ(ElementNamed("wnd_opt").caption, "\xD0\x9E\xD0\xBF\xD1\x86\xD0\xB8\xD0\xB8");  // a Cyrillic О
@@ -223,8 +223,9 @@ TEST_F(GuiScreens, EveryHandlerSlotReachesTheElementsThatCallIt) {
     for (int i = 0; i < Elements.count(); ++i) {
         if (Elements[i].onClick) own.push_back(Elements[i].name);
     }
-    EXPECT_EQ(own, (std::vector<std::string>{"btn_lst_up", "btn_lst_dn", "chk_fs", "chk_wd", "chk_ame", "chk_amd",
-                                             "chk_mme", "chk_mmd", "chk_rbe", "chk_rbd"}));
+    EXPECT_EQ(
+        own, (std::vector<std::string>{"btn_lst_up", "btn_lst_dn", "chk_tme", "chk_tmd", "chk_gse", "chk_gsd", "chk_fs",
+                                       "chk_wd", "chk_ame", "chk_amd", "chk_mme", "chk_mmd", "chk_rbe", "chk_rbd"}));
 }
 
 TEST_F(GuiScreens, EmptySlotsLeaveTheirElementsWithoutHandlers) {
@@ -360,6 +361,7 @@ std::vector<std::string> DrawEveryWindow(const std::string& suffix) {
         {"wnd_opt", stOptions},      {"wnd_sr", stSingleRace},      {"wnd_fin_good", stRaceOver},
         {"wnd_fin_bad", stRaceOver}, {"wnd_fin_good2", stRaceOver}, {"wnd_fin_bad2", stRaceOver},
         {"wnd_pause", stPaused},     {"wnd_help", stHelp},          {"wnd_note", stOptions},
+        {"wnd_times", stRaceOver},
     };
     OE_RegProcedure(OE_PROC_DRAW, GameDraw);
     mousex = -100;  // the cursor off the screen
@@ -399,6 +401,8 @@ TEST_F(GuiScreens, EveryWindowIsDrawnWithItsTextInside) {
     ElementNamed("lb_hello").caption = "Привет, Player";
     ElementNamed("lb_note").caption = "Профиль не сохранён";
     ElementNamed("lb_note2").caption = "Папка: \"/home/player/.local/share/kolvetra/\"";
+    ElementNamed("lb_tm_race").caption = "Время гонки 12:00.54  Рекорд трассы!";
+    ElementNamed("lb_tm_lap").caption = "Лучший круг 10:29.94  Рекорд трассы!";
     DrawEveryWindow("");
 }
 
@@ -440,7 +444,7 @@ TEST_F(GuiScreens, StartUpEndsInOrderWithoutTheObjectList) {
     GameInit();
     EXPECT_FALSE(Host_QuitRequested());
     EXPECT_EQ(gamestate, stProfiles);
-    EXPECT_EQ(Elements.count(), 147);
+    EXPECT_EQ(Elements.count(), 160);
 
     fs::remove(scratch / "data/gfx/obj/list.txt");
     testing::internal::CaptureStderr();

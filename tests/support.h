@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -33,5 +34,24 @@ std::string TestXmModule();
 // Writes a text file with exactly these bytes.
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
+
+// FNV-1a, 64 bits, fed as bytes come, read as 16 hex digits.
+class Fnv1a {
+  public:
+    void Add(const char* bytes, size_t size) {
+        for (size_t i = 0; i < size; ++i) {
+            hash_ ^= static_cast<unsigned char>(bytes[i]);
+            hash_ *= 0x100000001b3ULL;
+        }
+    }
+    std::string Hex() const {
+        char text[17];
+        std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash_));
+        return text;
+    }
+
+  private:
+    uint64_t hash_ = 0xcbf29ce484222325ULL;
+};
 
 inline std::string TestDataFolder() { return KOLVETRA_DATA_DIR; }

@@ -27,6 +27,13 @@ void Randomize(uint64_t seed) {
     generator.next();
 }
 
+RandomState RandomStateNow() { return RandomState{generator.state, generator.inc}; }
+
+void SetRandomState(const RandomState& r) {
+    generator.state = r.state;
+    generator.inc = r.inc | 1u;
+}
+
 int Random(int n) {
     if (n <= 0) return 0;
     // Lemire's multiply-shift with rejection: unbiased and deterministic.

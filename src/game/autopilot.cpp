@@ -4,6 +4,7 @@
 
 #include "engine/host.h"
 #include "engine/omega.h"
+#include "game/race_recording.h"
 #include "game/race_rules.h"
 #include "game/shell.h"
 #include "world/race.h"
@@ -47,7 +48,10 @@ std::optional<RaceInput> pilotInput;
 
 void DriveWith(const RaceInput& keys) { pilotInput = keys; }
 void LetGo() { pilotInput.reset(); }
-RaceInput ControlsNow() { return pilotInput ? *pilotInput : SampleRaceInput(); }
+RaceInput ControlsNow() {
+    if (ReplayPlaying()) return ReplayControlsNow();
+    return pilotInput ? *pilotInput : SampleRaceInput();
+}
 
 void RaceAutopilot::Tick() {
     if (gamestate != stRace) {

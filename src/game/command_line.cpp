@@ -54,9 +54,12 @@ const char* Usage() {
            "  --difficulty N        with --race: 0 easy, 1 normal, 2 hard (default 1)\n"
            "  --autopilot           the player's car drives itself: in the --race, or in\n"
            "                        every race started through the menus\n"
-           "  --until-result        with --race: quit at the result; exit status 0 if reached\n"
-           "  --max-ticks N         with --race: stop after N ticks (default 20000 with --until-result)\n"
-           "  --trace FILE          with --race: the world after every tick as JSON Lines\n"
+           "  --until-result        with --race or --replay: quit at the result; exit status 0\n"
+           "                        if reached\n"
+           "  --max-ticks N         with --race or --replay: stop after N ticks (default 20000\n"
+           "                        with --until-result)\n"
+           "  --trace FILE          with --race or --replay: the world after every tick as JSON Lines\n"
+           "  --replay FILE         play a race kept in a replay file (Escape leaves)\n"
            "  --no-draw             with --headless: run the ticks without drawing frames\n"
            "  --world FILE          show this world file alone (with --screenshot: one frame)\n"
            "  --camera X,Y          with --world: the camera's position in the world\n"
@@ -135,6 +138,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         } else if (a == "--difficulty") {
             if (!number(n, 0, 2)) return ParseResult::Error;
             out.race.difficulty = static_cast<int>(n);
+        } else if (a == "--replay") {
+            if (!value(out.race.replayPath)) return ParseResult::Error;
         } else if (a == "--autopilot") {
             out.race.autopilot = true;
         } else if (a == "--until-result") {
@@ -170,11 +175,17 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         return ParseResult::Error;
     }
     const RaceRun plain;
-    const bool raceOptions = out.race.vehicle != plain.vehicle || out.race.colour != plain.colour ||
-                             out.race.difficulty != plain.difficulty || out.race.untilResult ||
-                             out.race.maxTicks != plain.maxTicks || !out.race.tracePath.empty();
-    if (raceOptions && out.race.track.empty()) {
+    const bool choices =
+        out.race.vehicle != plain.vehicle || out.race.colour != plain.colour || out.race.difficulty != plain.difficulty;
+    const bool runOptions = out.race.untilResult || out.race.maxTicks != plain.maxTicks || !out.race.tracePath.empty();
+    const bool replay = !out.race.replayPath.empty();
+    if ((choices || runOptions) && out.race.track.empty() && !replay) {
         message = "--vehicle, --colour, --difficulty, --until-result, --max-ticks and --trace need --race";
+        return ParseResult::Error;
+    }
+    if (replay && (!out.race.track.empty() || choices || (out.race.autopilot))) {
+        message =
+            "--replay plays the race as it was: not with --race, --vehicle, --colour, --difficulty or --autopilot";
         return ParseResult::Error;
     }
     if (!out.race.track.empty() && !ValidTrackName(out.race.track)) {

@@ -3,7 +3,9 @@
 #include "engine/language.h"
 #include "engine/omega.h"
 #include "game/game_texts.h"
+#include "game/ghost.h"
 #include "game/number_text.h"
+#include "game/race_times.h"
 #include "game/shell.h"
 #include "media/particles.h"
 #include "media/texture_base.h"
@@ -43,9 +45,11 @@ void DrawHeadUpDisplay() {
 void DrawRaceScreen() {
     DrawBackdrop();
     DrawWorld(view);
+    DrawGhost();
     DrawEffects(Particles);
     SSprite_Draw(FindTexture(SharedTextures, "g_wh"), 0, 0, 128, 128, 255, 0, FX_PLAIN);
     DrawMinimap(world);
     DrawCountdown();
     DrawHeadUpDisplay();
+    DrawRaceTimes();
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/paths.h"
+#include "game/race_recording.h"
 #include "game/shell.h"
 #include "world/world_file.h"
 
@@ -12,6 +13,7 @@ RaceSetup ChosenSetup() { return RaceSetup{vehiclechoice, colourchoice, difficul
 bool StartRace(std::string_view track, uint8_t mode) {
     ResetRaceProgress();
     racemode = mode;
+    BeginRace(track, mode);
     if (!WorldLoad(world, WorldPath(track), ChosenSetup()).ok) return false;
     RestartRaceTick();
     gamestate = stRace;
@@ -22,14 +24,18 @@ void ApplyFinish(tworld& w, int i) {
     if (gamestate != stRace) return;
     ClaimFinish(i);
     const bool won = PlayerWon(w);
+    // A replay shows the result it had, and changes nothing for the player.
+    const bool counts = !ReplayPlaying();
     if (racemode == 0) {
         if (won) {
             ShowWindow("wnd_fin_good");
-            ++progress;
+            if (counts) ++progress;
         } else {
             ShowWindow("wnd_fin_bad");
-            AddScore(-1000);
-            score = std::max(score, 0);
+            if (counts) {
+                AddScore(-1000);
+                score = std::max(score, 0);
+            }
         }
     } else {
         ShowWindow(won ? "wnd_fin_good2" : "wnd_fin_bad2");

@@ -10,7 +10,9 @@
 #include "engine/omega.h"
 #include "engine/paths.h"
 #include "game/autopilot.h"
+#include "game/race_recording.h"
 #include "game/race_rules.h"
+#include "game/replay.h"
 #include "game/shell.h"
 #include "game/trace_writer.h"
 #include "world/race.h"
@@ -27,6 +29,7 @@ struct RunState {
     Autopilot autopilot;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> trace{nullptr, std::fclose};
     std::string line;
+    Replay replay;
 };
 
 RunState& Run() {
@@ -61,7 +64,10 @@ void AfterTick() {
     // on the result screen until it runs out.
     const int limit = r.run.maxTicks > 0 ? r.run.maxTicks : (r.run.untilResult ? kDefaultMaxTicks : 0);
     const bool outOfTime = limit > 0 && r.ticks >= limit;
-    if (outOfTime && !r.resultReached) ReportResult("timeout");
+    if (outOfTime && !r.resultReached) {
+        ReportResult("timeout");
+        KeepUnfinishedRace();
+    }
     if ((r.run.untilResult && r.resultReached) || outOfTime) {
         r.finished = true;
         r.trace.reset();
@@ -73,11 +79,17 @@ void AfterTick() {
 
 }  // namespace
 
+bool RaceRunWanted(const RaceRun& run) { return !run.track.empty() || !run.replayPath.empty(); }
+
 bool SetRaceRun(const RaceRun& run, std::string& error) {
     RunState& r = Run();
     r.run = run;
-    if (!std::filesystem::is_regular_file(WorldPath(run.track))) {
-        error = "no track file " + WorldPath(run.track);
+    if (!run.replayPath.empty()) {
+        if (!LoadReplay(run.replayPath, r.replay, error)) return false;
+        r.run.track = r.replay.track;
+    }
+    if (!std::filesystem::is_regular_file(WorldPath(r.run.track))) {
+        error = "no track file " + WorldPath(r.run.track);
         return false;
     }
     if (!run.tracePath.empty()) {
@@ -96,7 +108,8 @@ void StartRaceRun() {
     vehiclechoice = r.run.vehicle;
     colourchoice = r.run.colour;
     difficulty = r.run.difficulty;
-    if (!StartRace(r.run.track, 1)) {
+    const bool started = r.run.replayPath.empty() ? StartRace(r.run.track, 1) : StartReplayRace(r.replay);
+    if (!started) {
         r.loadFailed = true;  // the load has said why
         OE_Quit();
         return;

@@ -8,10 +8,13 @@
 #include "editor/editor.h"
 #include "engine/host.h"
 #include "engine/paths.h"
+#include "game/ghost.h"
 #include "game/language_choice.h"
 #include "game/pad_controls.h"
 #include "game/profiles.h"
 #include "game/race_rules.h"
+#include "game/race_times.h"
+#include "game/settings.h"
 #include "game/shell.h"
 #include "game/tournament.h"
 #include "gui/widgets.h"
@@ -37,7 +40,8 @@ void BackToMenu() {
     playerlaps = 0;
     Hide("wnd_pause");
     Show("wnd_menu");
-    for (const char* w : {"wnd_tour", "wnd_help", "wnd_opt", "wnd_sr", "wnd_main", "wnd_pr", "wnd_pr_cr", "wnd_pr_ld"})
+    for (const char* w :
+         {"wnd_tour", "wnd_help", "wnd_opt", "wnd_sr", "wnd_main", "wnd_pr", "wnd_pr_cr", "wnd_pr_ld", "wnd_times"})
         Hide(w);
     gamestate = stMenu;
 }
@@ -46,6 +50,7 @@ void OpenTournament() {
     PrepareTournamentScreen();
     Hide("wnd_fin_good");
     Hide("wnd_fin_bad");
+    HideRaceTimes();
     Hide("wnd_menu");
     Show("wnd_tour");
     gamestate = stTournament;
@@ -58,6 +63,7 @@ void OpenSingleRace() {
     winner = -1;
     Hide("wnd_fin_good2");
     Hide("wnd_fin_bad2");
+    HideRaceTimes();
     Hide("wnd_menu");
     Show("wnd_sr");
     gamestate = stSingleRace;
@@ -67,12 +73,16 @@ void OpenOptions() {
     Hide("wnd_menu");
     Show("wnd_opt");
     ShowRumbleOptions();
+    ShowSwitch("chk_tme", "chk_tmd", TimesShown());
+    ShowSwitch("chk_gse", "chk_gsd", GhostEnabled());
     gamestate = stOptions;
 }
 
 void AcceptOptions() {
     if (!SaveOptions()) return;  // the options window stays, with the notice
     AcceptRumbleOption();
+    AcceptSwitch("times", "chk_tme");
+    AcceptSwitch("ghost", "chk_gse");
     LoadOptions();
     BackToMenu();
 }

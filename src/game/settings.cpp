@@ -5,6 +5,7 @@
 #include "engine/files.h"
 #include "engine/paths.h"
 #include "game/profiles.h"
+#include "gui/element.h"
 #include "gui/notice.h"
 
 SettingsRecord settings;
@@ -72,3 +73,15 @@ void LoadSettings() {
 bool SaveSettings() { return SavePlayerFile(UserPath(kFile), FormatSettings(settings), kSettingsNotSaved); }
 
 bool RumbleEnabled() { return SettingValue(settings, "rumble", "1") != "0"; }
+
+void ShowSwitch(const char* onBox, const char* offBox, bool on) {
+    ElementNamed(onBox).checked = on ? 1 : 0;
+    ElementNamed(offBox).checked = on ? 0 : 1;
+}
+
+void AcceptSwitch(const char* key, const char* onBox) {
+    const char* value = ElementNamed(onBox).checked ? "1" : "0";
+    if (SettingValue(settings, key, "") == value) return;
+    SetSetting(settings, key, value);
+    SaveSettings();
+}

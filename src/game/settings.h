@@ -5,6 +5,8 @@
 //
 //   rumble=1     pads shake on bumps and bonuses (0 off)
 //   lang=ru      the language chosen in the options (ru, en); unset: the desktop's
+//   times=0      the stopwatch on the race screens (1 on)
+//   ghost=1      the best race's ghost in single races (0 off)
 #pragma once
 
 #include <string>
@@ -31,3 +33,7 @@ extern SettingsRecord settings;
 void LoadSettings();
 bool SaveSettings();
 bool RumbleEnabled();
+// An on/off pair of option boxes set to `on`.
+void ShowSwitch(const char* onBox, const char* offBox, bool on);
+// The pair's choice into the settings under `key`, saved when it changed.
+void AcceptSwitch(const char* key, const char* onBox);

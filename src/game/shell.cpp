@@ -15,7 +15,11 @@
 #include "game/pad_controls.h"
 #include "game/profiles.h"
 #include "game/race_overlay.h"
+#include "game/race_recording.h"
 #include "game/race_rules.h"
+#include "game/race_times.h"
+#include "game/records.h"
+#include "game/saved_files.h"
 #include "game/screen_flow.h"
 #include "game/settings.h"
 #include "game/tournament.h"
@@ -62,9 +66,11 @@ void ShowGameWindow(std::string_view name) {
 void RaceTick() {
     racenow = U_GetTime();
     SpawnBonuses(world);
-    if (std::fabs(racenow - racestart) > 4000) WorldStep(world);
+    const bool runs = WorldRunsThisTick();
+    if (runs) WorldStep(world);
     UpdateEffects(Particles);
     RebuildView(view, world);
+    EndRaceTick(world, runs);
 }
 
 void GameInit() {
@@ -96,6 +102,7 @@ void GameInit() {
     camera = Cam2D_Create();
     Cam2D_Set(camera);
     OpenUserFolder();  // a first run starts on the profile window
+    LoadRecords();
     gamestate = stProfiles;
     if (ListedProfileCount() != 0) {
         profilename = "Player";
@@ -125,6 +132,10 @@ void GameTick() {
         case stRace:
             uFMOD_StopSong();
             if (optambientoff == 0) PlaySound(Sounds, "amb", false);
+            if (ReplayPlaying() && (Key_Down(VK_ESCAPE) || PadPauses())) {
+                OE_Quit();  // a replay is watched, not paused
+                break;
+            }
             if (Key_Down(VK_ESCAPE) || PadPauses()) {
                 StopSound(Sounds, "amb");
                 ShowWindow("wnd_pause");
@@ -132,7 +143,10 @@ void GameTick() {
             }
             RaceTick();
             // The result has changed progress or score for good.
-            if (gamestate == stRaceOver) SaveProfile();
+            if (gamestate == stRaceOver) {
+                SaveProfile();
+                ShowRaceTimes(KeepRaceResult(IsSafeProfileName(profilename) ? profilename : "", TodayText()));
+            }
             break;
         case stMenu: {
             gearspin += 4;
@@ -160,6 +174,8 @@ void GameTick() {
         case stSingleRace: RefreshSingleRaceScreen(); break;
         default: break;
     }
+    // A replay watched on screen ends with its race: Continue leaves the program.
+    if (ReplayPlaying() && gamestate != stRace && gamestate != stRaceOver) OE_Quit();
     // Developer keys act in every state, on every tick they are held; F11
     // after F12 so that F11 wins when both are down.
     if (Key_Down(VK_F12)) OpenEditor();

@@ -8,6 +8,7 @@
 #include "game/number_text.h"
 #include "game/profiles.h"
 #include "game/race_rules.h"
+#include "game/race_times.h"
 #include "game/shell.h"
 #include "gui/notice.h"
 #include "gui/widgets.h"
@@ -89,6 +90,8 @@ void RefreshTournamentScreen() {
         Fireworks();
     }
     ShowVehicleChoice("img_car_wh", "img_car_tp", "img_color");
+    ShowTrackRecords(progress >= 0 && progress < kTournamentTracks ? tracknames[progress] : "", "lb_rec_lap",
+                     "lb_rec_race");
 }
 
 void RefreshSingleRaceScreen() {
@@ -97,6 +100,7 @@ void RefreshSingleRaceScreen() {
     if (Iimage* picture = WidgetNamed<Iimage>("img_track2")) picture->texture = TrackPicture(singletrack);
     ShowVehicleChoice("img_car_wh2", "img_car_tp2", "img_color2");
     NumberText(ElementNamed("lb_ctrack2").caption, Tr(kTrackText), singletrack % 4 + 1);
+    ShowTrackRecords(tracknames[singletrack], "lb_rec_lap2", "lb_rec_race2");
 }
 
 // The lock tests read what the last refresh showed, not the rules.

@@ -24,10 +24,14 @@ inline constexpr const char* kTrackFewWaypoints = "Трасса сохранен
 inline constexpr const char* kTrackUnfinishable = "гонку на ней не закончить";
 inline constexpr const char* kTrackNotLoaded = "Трасса не загружена";
 inline constexpr const char* kTrackWontLoad = "Трасса не загружается";
+inline constexpr const char* kRecordsSetAside = "Файл рекордов испорчен и отложен:";
+inline constexpr const char* kRecordsNotSaved = "Рекорды не сохранены";
+inline constexpr const char* kReplayNotSaved = "Повтор не сохранён";
+inline constexpr const char* kReplayUnreadable = "Повтор не читается и оставлен как есть:";
 inline constexpr const char* kNoticeTexts[] = {
-    kProfileNotSaved,   kProfileNotCreated, kOptionsNotSaved, kSettingsNotSaved, kFolderText,
-    kBadProfileName,    kProfileNameRule,   kFolderUnusable,  kBadTrackName,     kTrackNotSaved,
-    kTrackFewWaypoints, kTrackUnfinishable, kTrackNotLoaded,  kTrackWontLoad};
+    kProfileNotSaved, kProfileNotCreated, kOptionsNotSaved, kSettingsNotSaved, kFolderText,        kBadProfileName,
+    kProfileNameRule, kFolderUnusable,    kBadTrackName,    kTrackNotSaved,    kTrackFewWaypoints, kTrackUnfinishable,
+    kTrackNotLoaded,  kTrackWontLoad,     kRecordsSetAside, kRecordsNotSaved,  kReplayNotSaved,    kReplayUnreadable};
 
 // Each line is shown translated when it is one of the texts above (or starts
 // with kFolderText); anything else, a file name say, as it stands.

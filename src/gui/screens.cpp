@@ -117,6 +117,10 @@ void CheckMusicOn() { CheckOnly("chk_mme", "chk_mmd"); }
 void CheckMusicOff() { CheckOnly("chk_mmd", "chk_mme"); }
 void CheckRumbleOn() { CheckOnly("chk_rbe", "chk_rbd"); }
 void CheckRumbleOff() { CheckOnly("chk_rbd", "chk_rbe"); }
+void CheckTimesOn() { CheckOnly("chk_tme", "chk_tmd"); }
+void CheckTimesOff() { CheckOnly("chk_tmd", "chk_tme"); }
+void CheckGhostOn() { CheckOnly("chk_gse", "chk_gsd"); }
+void CheckGhostOff() { CheckOnly("chk_gsd", "chk_gse"); }
 
 using H = ScreenHandlers;
 
@@ -194,9 +198,18 @@ constexpr Entry kCatalogue[] = {
     Text("lb_ccc", "", 400, 460, 0, 0),
     Text("lb_cccscr", "lkj", 400, 430, 0, 0),
     Text("lb_ctrack", "Трасса", 128, 330, 0, 0),
+    Text("lb_rec_lap", "", 460, 352, 320, 32).Hidden(),
+    Text("lb_rec_race", "", 460, 380, 320, 32).Hidden(),
 
     Window("wnd_opt", "Опции", 0, 0, kScreenWidth, kScreenHeight).Hidden(),
     Image("img_shss", 544, 344, 256, 256).Shows("g_sh"),
+    // The stopwatch and the ghost share the space above the first row.
+    Text("txt_tm", "Секундомер", 80, 48, 180, 36),
+    CheckBox("chk_tme", "Включен", 280, 48, 180, 36).CallsOwn(CheckTimesOn),
+    CheckBox("chk_tmd", "Выключен", 480, 48, 180, 36).CallsOwn(CheckTimesOff),
+    Text("txt_gs", "Призрак", 80, 94, 180, 36),
+    CheckBox("chk_gse", "Включен", 280, 94, 180, 36).CallsOwn(CheckGhostOn),
+    CheckBox("chk_gsd", "Выключен", 480, 94, 180, 36).CallsOwn(CheckGhostOff),
     Text("txt_dm", "Режим экрана", 80, 140, 180, 40),
     CheckBox("chk_fs", "Полноэкранный", 280, 140, 180, 40).CallsOwn(CheckFullScreen),
     CheckBox("chk_wd", "Оконный", 480, 140, 180, 40).CallsOwn(CheckWindowed),
@@ -237,6 +250,8 @@ constexpr Entry kCatalogue[] = {
     Text("lb_diffff", "Сложность", 340, 530, 0, 0),
     Button("btn_start_tr2", "Начать гонку!", 600, 500, 160, 64).Calls(&H::StartSingleRace),
     Text("lb_ctrack2", "Трасса", 128, 330, 0, 0),
+    Text("lb_rec_lap2", "", 460, 352, 320, 32).Hidden(),
+    Text("lb_rec_race2", "", 460, 380, 320, 32).Hidden(),
     Button("btn_bk3", "Назад в меню", 40, 500, 180, 64).Calls(&H::BackToMenu),
 
     Window("wnd_fin_good", "Конец", 200, 150, 400, 340).Hidden(),
@@ -281,6 +296,11 @@ constexpr Entry kCatalogue[] = {
     Image("img_h1", 0, 150, 800, 364).Shows("help1"),
     Image("img_h2", 9, 151, 800, 364).Hidden().Shows("help2"),
     Image("img_h3", 0, 150, 800, 364).Hidden().Shows("help2"),
+
+    // Under the result windows, while the stopwatch is on.
+    Window("wnd_times", "", 200, 494, 400, 80).Hidden(),
+    Text("lb_tm_race", "", 0, 8, 400, 32),
+    Text("lb_tm_lap", "", 0, 40, 400, 32),
 
     // Last, so that it stands over every other window.
     Window("wnd_note", "", 50, 546, 600, 54).Hidden(),

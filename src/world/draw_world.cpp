@@ -58,6 +58,19 @@ bool DrawsShadow(const tminimal& o) { return CastsShadow(o.name) && !HasPrefix(o
 
 }  // namespace
 
+void DrawGhostCar(std::string_view vehicle, int x, int y, float frame, int colour, int alpha) {
+    const int n = M_Round(frame);
+    const OE_Texture* wheels = ObjectSprite(vehicle, "_wh", n);
+    const OE_Texture* body = ObjectSprite(vehicle, "_tp", n);
+    if (!wheels || !body) return;
+    if (camera) camera->enabled = true;
+    SSprite_Draw(wheels, x - wheels->width / 2, y - wheels->height, wheels->width, wheels->height, alpha, 0, FX_PLAIN);
+    FX_SetColorMix(colour);
+    SSprite_Draw(body, x - body->width / 2, y - body->height, body->width, body->height, alpha, 0,
+                 FX_PLAIN | FX_COLORMIX);
+    if (camera) camera->enabled = false;
+}
+
 void DrawWorld(const tworld& v) {
     if (camera) camera->enabled = true;
     for (int i = 0; i < v.count; ++i) {
