@@ -11,15 +11,14 @@ set(stage ${CMAKE_BINARY_DIR}/kolvetra-${PROJECT_VERSION}-win64)
 set(zip ${KOLVETRA_PACKAGE_DIR}/kolvetra-${PROJECT_VERSION}-win64.zip)
 configure_file(${PROJECT_SOURCE_DIR}/dist/windows-readme.txt.in ${CMAKE_BINARY_DIR}/readme.txt @ONLY NEWLINE_STYLE CRLF)
 
-set(dlls "")
-foreach(dll ${KOLVETRA_WINDOWS_DLLS})
-  list(APPEND dlls ${KOLVETRA_WINDOWS_PREFIX}/bin/${dll})
-endforeach()
+list(TRANSFORM KOLVETRA_WINDOWS_DLLS PREPEND ${KOLVETRA_WINDOWS_PREFIX}/bin/ OUTPUT_VARIABLE dlls)
+list(TRANSFORM KOLVETRA_WINDOWS_DLLS PREPEND ${stage}/ OUTPUT_VARIABLE staged_dlls)
 add_custom_command(
   OUTPUT ${zip}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kolvetra> ${dlls} ${CMAKE_BINARY_DIR}/readme.txt ${stage}
+  COMMAND ${CMAKE_STRIP} --strip-unneeded ${stage}/kolvetra.exe ${staged_dlls}
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${KOLVETRA_DATA_FROM} ${stage}/data
   COMMAND ${CMAKE_COMMAND} -E rm -f ${zip}
   COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR} ${CMAKE_COMMAND} -E tar cf ${zip} --format=zip

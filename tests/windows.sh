@@ -43,13 +43,14 @@ for track in beach1 city2r; do
   [ "$w" = "$l" ] || fail "$track ends '$w' on Windows, '$l' on Linux"
 done
 
-# A Cyrillic profile: the same files as on Linux, then listed again.
-windows --frames 50 --input "$here/windows/create-profile.txt" --user-dir "$work/w-profile"
-linux --frames 50 --input "$here/windows/create-profile.txt" --user-dir "$work/l-profile"
-[ -f "$work/w-profile/prf/Иван" ] || fail "no profile file prf/Иван"
-diff -r "$work/l-profile" "$work/w-profile" || fail "the saved files differ"
-windows --frames 30 --input "$here/windows/load-profile.txt" --user-dir "$work/w-profile" --screenshot "$work/w-list.png"
-linux --frames 30 --input "$here/windows/load-profile.txt" --user-dir "$work/l-profile" --screenshot "$work/l-list.png"
+# A Cyrillic profile in a Cyrillic folder: the same files as on Linux, then
+# listed again.
+windows --frames 50 --input "$here/windows/create-profile.txt" --user-dir "$work/w-профиль"
+linux --frames 50 --input "$here/windows/create-profile.txt" --user-dir "$work/l-профиль"
+[ -f "$work/w-профиль/prf/Иван" ] || fail "no profile file prf/Иван"
+diff -r "$work/l-профиль" "$work/w-профиль" || fail "the saved files differ"
+windows --frames 30 --input "$here/windows/load-profile.txt" --user-dir "$work/w-профиль" --screenshot "$work/w-list.png"
+linux --frames 30 --input "$here/windows/load-profile.txt" --user-dir "$work/l-профиль" --screenshot "$work/l-list.png"
 "$here/same_pixels.py" "$work/l-list.png" "$work/w-list.png" || fail "the profile list differs"
 
 [ $failed -eq 0 ] && echo "windows: the package runs as the Linux build does"

@@ -3,6 +3,7 @@
 // a file, and two copies of the game saving one file never mix their bytes.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@
 // Windows wants UTF-16.
 std::filesystem::path PathOf(std::string_view utf8);
 std::string TextOfPath(const std::filesystem::path& path);
+// std::fopen for a UTF-8 path.
+std::FILE* OpenFile(const std::string& path, const char* mode);
 
 // False with a message in `error` when the file could not be written; the
 // previous file, if any, is then left as it was. On success the new bytes

@@ -106,3 +106,5 @@ bool FitsFileName(const std::string& folder, const std::string& name) {
     const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
     return longest <= 0 || name.size() <= static_cast<size_t>(longest);
 }
+
+std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }

@@ -107,3 +107,8 @@ bool MakeWritableFolder(const std::string& folder, std::error_code& ec) {
 
 // NTFS takes names of up to 255 UTF-16 units.
 bool FitsFileName(const std::string&, const std::string& name) { return PathOf(name).native().size() <= 255; }
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    return _wfopen(PathOf(path).c_str(), wideMode.c_str());
+}

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "engine/files.h"
 #include "engine/host.h"
 #include "engine/omega.h"
 #include "engine/paths.h"
@@ -76,12 +77,12 @@ void AfterTick() {
 bool SetRaceRun(const RaceRun& run, std::string& error) {
     RunState& r = Run();
     r.run = run;
-    if (!std::filesystem::is_regular_file(WorldPath(run.track))) {
+    if (!std::filesystem::is_regular_file(PathOf(WorldPath(run.track)))) {
         error = "no track file " + WorldPath(run.track);
         return false;
     }
     if (!run.tracePath.empty()) {
-        r.trace.reset(std::fopen(run.tracePath.c_str(), "wb"));
+        r.trace.reset(OpenFile(run.tracePath, "wb"));
         if (!r.trace) {
             error = "cannot write the trace " + run.tracePath + ": " + std::strerror(errno);
             return false;
