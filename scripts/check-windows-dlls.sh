@@ -8,7 +8,7 @@ set -euo pipefail
 folder=${1:?usage: $0 <folder>}
 objdump=x86_64-w64-mingw32-objdump
 # Windows' own libraries, and the C run-time every Windows has.
-system="advapi32 gdi32 imm32 kernel32 msvcrt ole32 oleaut32 setupapi shell32 user32 version winmm"
+system="advapi32 avrt gdi32 imm32 kernel32 msvcrt ole32 oleaut32 setupapi shell32 user32 version winmm"
 
 lower() { tr '[:upper:]' '[:lower:]'; }
 imports() { $objdump -p "$1" | awk '/DLL Name:/ {print $3}' | lower; }

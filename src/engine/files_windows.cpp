@@ -51,13 +51,25 @@ std::wstring TemporarySuffix() {
     return suffix;
 }
 
+// Windows' own words for the last error, in UTF-8.
+std::string LastErrorText() {
+    const DWORD code = GetLastError();
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring wide(text ? text : L"", length);
+    LocalFree(text);
+    while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L'.')) wide.pop_back();
+    return wide.empty() ? "error " + std::to_string(code) : TextOfPath(std::filesystem::path(wide));
+}
+
 }  // namespace
 
 SaveAttempt SaveThroughTemporary(const fs::path& target, std::string_view bytes, std::string& error) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const auto fail = [&](const char* what) {
-        error = "cannot write " + TextOfPath(target) + ": " + what + ": " +
-                std::system_category().message(static_cast<int>(GetLastError()));
+        error = "cannot write " + TextOfPath(target) + ": " + what + ": " + LastErrorText();
         return SaveAttempt::Failed;
     };
     fs::path temp;
