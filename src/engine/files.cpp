@@ -7,13 +7,25 @@
 
 namespace fs = std::filesystem;
 
+// Where a conversion is needed (Windows) a name that is not UTF-8, such as
+// one from a file written in another code page, becomes "?": no file is
+// called that, so it reads as missing and cannot be written, instead of
+// stopping the game.
 fs::path PathOf(std::string_view utf8) {
-    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+    try {
+        return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+    } catch (const std::exception&) {
+        return fs::path("?");
+    }
 }
 
 std::string TextOfPath(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+    try {
+        const std::u8string text = path.u8string();
+        return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+    } catch (const std::exception&) {
+        return "?";
+    }
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
