@@ -21,15 +21,15 @@ mkdir -p "$prefix" "$root/stamps" "$root/src" "$apt_dir/lists/partial" "$apt_dir
 apt_opts=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o Dir::Etc::SourceParts=/nonexistent
   -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache" -o Debug::NoLocking=1
   -o APT::Sandbox::User=root)
-lists_ready=no
 
 # "name=version" of the source package the installed Debian package was built from.
 source_of() { dpkg-query -W -f='${source:Package}=${source:Version}' "$1"; }
 
-# Unpacks the source package into a fresh folder and prints that folder.
+# Fetches and unpacks the source package into a fresh folder and prints that
+# folder. The lists of sources are fetched again when an hour old.
 fetch() {
   local spec=$1 name=${1%%=*} work=$root/src/${1%%=*}
-  if [ $lists_ready = no ]; then
+  if [ -z "$(find "$apt_dir/lists" -maxdepth 1 -name '*_Sources*' -mmin -60)" ]; then
     local codename
     codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
     cat >"$apt_dir/sources.list" <<LIST
@@ -38,14 +38,14 @@ deb-src http://deb.debian.org/debian $codename-updates main
 deb-src http://deb.debian.org/debian-security $codename-security main
 LIST
     apt-get "${apt_opts[@]}" -qq update >&2
-    lists_ready=yes
   fi
   rm -rf "$work" && mkdir -p "$work"
   (cd "$work" && apt-get "${apt_opts[@]}" -qq source "$spec" >&2)
   find "$work" -mindepth 1 -maxdepth 1 -type d -name "$name*" -print -quit
 }
 
-# Runs "build_<library> <source folder>" unless this version is already built.
+# Runs "build_<library> <name=version>" for the source of the Debian package
+# $2 unless that version is already built.
 built() {
   local library=$1 spec
   spec=$(source_of "$2")
@@ -106,9 +106,11 @@ build_openal() {
   # with no device and the Linux build's headers of the same version; this is
   # not remembered, so the next build tries the sources again.
   echo "windows: WARNING: OpenAL Soft's sources are unavailable; the package will have no sound" >&2
+  local stand_in=$here/scripts/windows/openal-silent.c
+  [ "$prefix/bin/OpenAL32.dll" -nt "$stand_in" ] && return 1
   mkdir -p "$prefix/include/AL" "$prefix/lib" "$prefix/bin"
   cp /usr/include/AL/al.h /usr/include/AL/alc.h /usr/include/AL/alext.h /usr/include/AL/efx.h "$prefix/include/AL/"
-  $host-gcc -O2 -shared -I"$prefix/include" "$here/scripts/windows/openal-silent.c" \
+  $host-gcc -O2 -shared -I"$prefix/include" "$stand_in" \
     -o "$prefix/bin/OpenAL32.dll" -Wl,--out-implib,"$prefix/lib/libOpenAL32.dll.a"
   return 1
 }
