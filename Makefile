@@ -6,10 +6,11 @@
 RELEASE := build/release
 TESTING := build/test
 FUZZING := build/fuzz
+WINDOWS := build/windows
 ARGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: run test build deps bench clean install uninstall package
+.PHONY: run test build deps bench clean install uninstall package windows
 
 deps:
 	@scripts/install-deps.sh
@@ -28,6 +29,8 @@ test: deps
 	cmake -S . -B $(FUZZING) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKOLVETRA_FUZZ=ON -DKOLVETRA_TESTS=OFF -DKOLVETRA_BENCHMARKS=OFF
 	cmake --build $(FUZZING)
 	cd $(FUZZING) && ctest --output-on-failure -j2
+	$(call windows_package,$(TESTING))
+	tests/windows.sh $(WINDOWS) $(TESTING)
 
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE)
@@ -39,6 +42,19 @@ uninstall:
 package: PREFIX = /usr
 package: build
 	cd $(RELEASE) && cpack -G DEB
+
+# The Windows package: the libraries for Windows (built once per version),
+# the game cross-built with MinGW-w64, and the data of the Linux build $(1).
+define windows_package
+	scripts/build-windows-libs.sh $(WINDOWS)/deps
+	cmake -S . -B $(WINDOWS)/game -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+		-DKOLVETRA_WINDOWS_PREFIX=$(abspath $(WINDOWS))/deps/prefix -DKOLVETRA_TESTS=OFF -DKOLVETRA_BENCHMARKS=OFF \
+		-DKOLVETRA_DATA_FROM=$(abspath $(1))/data -DKOLVETRA_PACKAGE_DIR=$(abspath $(WINDOWS))
+	cmake --build $(WINDOWS)/game
+endef
+
+windows: build
+	$(call windows_package,$(RELEASE))
 
 bench: build
 	$(RELEASE)/bench/kolvetra_bench

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   desktop-file-utils appstream dpkg-dev file
   clang libclang-rt-dev
+  mingw-w64 wine64 python3
 )
 
 missing=()

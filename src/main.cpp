@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "build_info.h"
+#include "engine/files.h"
 #include "engine/host.h"
 #include "engine/paths.h"
 #include "game/autopilot.h"
@@ -17,7 +18,7 @@
 int main(int argc, char** argv) {
     CommandLine cl;
     std::string message;
-    const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), cl, message);
+    const ParseResult parsed = ParseCommandLine(Host_Arguments(argc, argv), cl, message);
     if (parsed == ParseResult::Help) {
         std::fputs(Usage(), stdout);
         return 0;
@@ -42,7 +43,7 @@ int main(int argc, char** argv) {
     SetDataFolder(data);
     if (!cl.userFolder.empty()) {
         std::error_code ec;
-        std::filesystem::create_directories(cl.userFolder, ec);
+        std::filesystem::create_directories(PathOf(cl.userFolder), ec);
         SetUserFolder(cl.userFolder);
     } else {
         SetUserFolder(Host_UserFolder());

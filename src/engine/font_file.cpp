@@ -3,10 +3,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/files.h"
 #include "engine/quote.h"
 
 bool ReadFontMetrics(const std::string& path, FontMetrics& metrics, std::string& error) {
-    std::ifstream in(path);
+    std::ifstream in(PathOf(path));
     if (!in) {
         error = "cannot open font metrics " + path;
         return false;
@@ -55,7 +56,7 @@ bool ReadFontMetrics(const std::string& path, FontMetrics& metrics, std::string&
 }
 
 bool WriteFontMetrics(const std::string& path, const FontMetrics& metrics) {
-    std::ofstream out(path, std::ios::binary);
+    std::ofstream out(PathOf(path), std::ios::binary);
     if (!out) return false;
     out << "kolvetra-font 1\n";
     out << "line " << metrics.lineHeight << ' ' << metrics.atlasWidth << ' ' << metrics.atlasHeight << '\n';

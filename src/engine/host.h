@@ -108,6 +108,9 @@ void Host_BeginTestFrame();
 
 // The player's own writable folder (XDG data home on Linux), with a trailing '/'.
 std::string Host_UserFolder();
+// The command line after the program's name, in UTF-8 (Windows hands it to
+// main() in its own code page).
+std::vector<std::string> Host_Arguments(int argc, char** argv);
 // The folder of the executable, with a trailing '/'.
 std::string Host_ExecutableFolder();
 // Opens an address with the desktop's handler; false when it cannot.

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/files.h"
 #include "engine/state.h"
 
 void InputEdges::merge(const InputEdges& other) {
@@ -184,7 +185,7 @@ std::string Key_EndReadText() {
 // ---------------------------------------------------------------- scripted input
 
 bool Host_LoadInputScript(const std::string& path, std::string& error) {
-    std::ifstream file(path);
+    std::ifstream file(PathOf(path));
     if (!file) {
         error = "cannot open the input script " + path;
         return false;

@@ -12,7 +12,7 @@ std::string userFolder = "./";
 
 std::string WithSlash(std::string folder) {
     if (folder.empty()) return "./";
-    if (folder.back() != '/') folder.push_back('/');
+    if (folder.back() != '/' && folder.back() != std::filesystem::path::preferred_separator) folder.push_back('/');
     return folder;
 }
 
@@ -30,14 +30,14 @@ std::string WorldPath(std::string_view name) {
     const std::string relative = "wld/" + std::string(name) + ".wld";
     std::string own = UserPath(relative);
     std::error_code ec;
-    if (std::filesystem::is_regular_file(own, ec)) return own;
+    if (std::filesystem::is_regular_file(PathOf(own), ec)) return own;
     return DataPath(relative);
 }
 
 std::vector<std::string> DataFolderCandidates(const std::string& given, const std::string& programFolder) {
     if (!given.empty()) return {WithSlash(given)};
     const auto normal = [](const std::string& folder) {
-        return WithSlash(std::filesystem::path(folder).lexically_normal().string());
+        return WithSlash(TextOfPath(PathOf(folder).lexically_normal()));
     };
     return {normal(programFolder + "/data"), normal(programFolder + "/../share/kolvetra"),
             normal(KOLVETRA_INSTALLED_DATA)};
@@ -46,7 +46,7 @@ std::vector<std::string> DataFolderCandidates(const std::string& given, const st
 std::string FirstExistingFolder(const std::vector<std::string>& folders) {
     for (const std::string& folder : folders) {
         std::error_code ec;
-        if (std::filesystem::is_directory(folder, ec)) return folder;
+        if (std::filesystem::is_directory(PathOf(folder), ec)) return folder;
     }
     return {};
 }

@@ -139,7 +139,7 @@ SDL_Surface* LoadPicture(const std::string& path, std::string& error) {
     // No picture within the limit is bigger than its pixels uncompressed.
     constexpr uintmax_t kFileLimit = uintmax_t{kPictureSideLimit} * kPictureSideLimit * 4 + (1u << 20);
     std::error_code ec;
-    const uintmax_t fileSize = std::filesystem::file_size(path, ec);
+    const uintmax_t fileSize = std::filesystem::file_size(PathOf(path), ec);
     if (!ec && fileSize > kFileLimit) {
         error = "the file is too large for a picture";
         return nullptr;

@@ -271,7 +271,7 @@ bool MakeBuffers(OE_SoundData& d, const SDL_AudioSpec& spec, Uint8* samples, Uin
 bool LoadSample(OE_SoundData& d, const std::string& path) {
     std::string bytes, error;
     std::error_code ec;
-    const uintmax_t size = std::filesystem::file_size(path, ec);
+    const uintmax_t size = std::filesystem::file_size(PathOf(path), ec);
     if (ec || size > kSoundFileLimit || !ReadWholeFile(path, bytes) || !CheckWaveFile(bytes, error)) {
         SDL_SetError("%s", error.empty() ? "the file cannot be read, or is too large for a sound" : error.c_str());
         return false;

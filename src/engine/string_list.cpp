@@ -29,7 +29,7 @@ void RotateList(TF_list& list, int direction) {
 
 bool ReadLines(std::string_view file, TF_list& out) {
     ClearList(out);
-    std::ifstream in{std::string(file), std::ios::binary};
+    std::ifstream in{PathOf(file), std::ios::binary};
     if (!in) return false;
     std::string line;
     while (std::getline(in, line)) {
@@ -91,10 +91,10 @@ TF_list ListFiles(std::string_view mask) {
     std::error_code ec;
     bool matchedAny = false;
     std::vector<std::string> names;
-    if (fs::is_directory(folder, ec)) {
+    if (fs::is_directory(PathOf(folder), ec)) {
         matchedAny = Matches(pattern, ".") || Matches(pattern, "..");
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-            const std::string name = it->path().filename().string();
+        for (fs::directory_iterator it(PathOf(folder), ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string name = TextOfPath(it->path().filename());
             if (IsTemporaryFileName(name) || !Matches(pattern, name)) continue;
             matchedAny = true;
             if (!it->is_directory(ec)) names.push_back(name);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "engine/files.h"
 #include "engine/paths.h"
 #include "engine/quote.h"
 #include "game/tournament.h"
@@ -17,7 +18,7 @@ constexpr const char* kSounds[] = {"click", "select", "bad", "get", "start", "am
 
 bool Exists(const std::string& relative) {
     std::error_code ec;
-    return std::filesystem::is_regular_file(DataPath(relative), ec);
+    return std::filesystem::is_regular_file(PathOf(DataPath(relative)), ec);
 }
 
 }  // namespace

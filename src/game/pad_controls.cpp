@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/files.h"
 #include "engine/gamepad.h"
 #include "engine/paths.h"
 #include "game/settings.h"
@@ -35,7 +36,7 @@ void TakeWayBack() {
 void LoadPadMappings() {
     const std::string file = UserPath("gamecontrollerdb.txt");
     std::error_code ec;
-    if (std::filesystem::exists(file, ec) && !Pad_AddMappings(file)) {
+    if (std::filesystem::exists(PathOf(file), ec) && !Pad_AddMappings(file)) {
         std::fprintf(stderr, "kolvetra: cannot read the pad mappings in %s\n", file.c_str());
     }
 }

@@ -1,10 +1,6 @@
 #include "game/profiles.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <filesystem>
 
 #include "engine/files.h"
 #include "engine/paths.h"
@@ -48,12 +44,6 @@ std::string Read(const std::string& path) {
     std::string bytes;
     ReadWholeFile(path, bytes);  // a missing file reads as nothing: the defaults
     return bytes;
-}
-
-// Whether the file system takes the name's bytes as one file name.
-bool FitsFolder(const std::string& name) {
-    const long longest = pathconf(UserPath("prf").c_str(), _PC_NAME_MAX);
-    return longest <= 0 || name.size() <= static_cast<size_t>(longest);
 }
 
 }  // namespace
@@ -108,7 +98,7 @@ void ForgetProfile() { profileInUse = false; }
 void CreateProfile() {
     const std::string name = ElementNamed("edt_pr_cr").caption;
     if (name.empty()) return;
-    if (!IsSafeProfileName(name) || !FitsFolder(name)) {
+    if (!IsSafeProfileName(name) || !FitsFileName(UserPath("prf"), name)) {
         ShowNotice(kBadProfileName, kProfileNameRule);
         PlaySound(Sounds, "bad", false);
         return;
@@ -158,10 +148,9 @@ void ChooseStartingProfile() {
 void OpenUserFolder() {
     savingOff = false;
     std::error_code ec;
-    std::filesystem::create_directories(UserPath("prf"), ec);
-    if (!ec && access(UserPath("prf").c_str(), W_OK | X_OK) != 0) ec.assign(errno, std::generic_category());
+    const bool usable = MakeWritableFolder(UserPath("prf"), ec);
     RefillProfileList();
-    if (!ec) return;
+    if (usable) return;
     savingOff = true;
     std::fprintf(stderr, "kolvetra: the player's folder %s cannot be used (%s); nothing will be saved\n",
                  Quote(UserFolder(), 200).c_str(), ec.message().c_str());

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "engine/files.h"
 #include "engine/paths.h"
 #include "game/autopilot.h"
 #include "game/ghost.h"
@@ -34,7 +35,7 @@ int32_t Kept(int v) { return std::clamp(v, -kReplayPositionLimit, kReplayPositio
 
 bool SaveReplay(const std::string& name) {
     std::error_code ec;
-    std::filesystem::create_directories(UserPath("replays"), ec);
+    std::filesystem::create_directories(PathOf(UserPath("replays")), ec);
     return SavePlayerFile(ReplayPath(name), FormatReplay(racerecording), kReplayNotSaved);
 }
 

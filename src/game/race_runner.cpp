@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "engine/files.h"
 #include "engine/host.h"
 #include "engine/omega.h"
 #include "engine/paths.h"
@@ -88,12 +89,12 @@ bool SetRaceRun(const RaceRun& run, std::string& error) {
         if (!LoadReplay(run.replayPath, r.replay, error)) return false;
         r.run.track = r.replay.track;
     }
-    if (!std::filesystem::is_regular_file(WorldPath(r.run.track))) {
+    if (!std::filesystem::is_regular_file(PathOf(WorldPath(r.run.track)))) {
         error = "no track file " + WorldPath(r.run.track);
         return false;
     }
     if (!run.tracePath.empty()) {
-        r.trace.reset(std::fopen(run.tracePath.c_str(), "wb"));
+        r.trace.reset(OpenFile(run.tracePath, "wb"));
         if (!r.trace) {
             error = "cannot write the trace " + run.tracePath + ": " + std::strerror(errno);
             return false;

@@ -72,7 +72,7 @@ std::string SetAsideName() {
     for (int i = 1; i <= 9; ++i) {
         const std::string name = UserPath(std::string(kFile) + ".bad" + (i == 1 ? "" : std::to_string(i)));
         std::error_code ec;
-        if (!std::filesystem::exists(name, ec)) return name;
+        if (!std::filesystem::exists(PathOf(name), ec)) return name;
     }
     return {};
 }
@@ -167,7 +167,7 @@ void LoadRecords() {
     records.count = 0;
     const std::string aside = SetAsideName();
     std::error_code ec;
-    if (!aside.empty()) std::filesystem::rename(path, aside, ec);
+    if (!aside.empty()) std::filesystem::rename(PathOf(path), PathOf(aside), ec);
     recordsLocked = aside.empty() || ec;
     std::fprintf(stderr, "kolvetra: %s: %s; %s\n", path.c_str(), fault.c_str(),
                  recordsLocked ? "left as it is, and no records are saved" : ("set aside as " + aside).c_str());

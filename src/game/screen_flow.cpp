@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/editor.h"
+#include "engine/files.h"
 #include "engine/host.h"
 #include "engine/paths.h"
 #include "game/ghost.h"
@@ -130,7 +131,7 @@ void QuitGame() {
 void OpenLinkFile(std::string_view file) {
     // The game's own folder first, then the player's.
     for (const std::string& path : {DataPath(file), UserPath(file)}) {
-        std::ifstream in(path);
+        std::ifstream in(PathOf(path));
         if (!in) continue;
         for (std::string line; std::getline(in, line);) {
             if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/files.h"
 #include "engine/stream.h"
 
 namespace {
@@ -55,8 +56,11 @@ bool uFMOD_PlaySong(std::string_view file, int, int flags) {
     if (!p.context) p.context = xmp_create_context();
     // A module that could not be loaded is not read again on every call.
     if (!p.context || file == p.unloadable) return false;
+    // Read by the game, so the path's letters reach the file system intact.
     const std::string path(file);
-    if (xmp_load_module(p.context, path.c_str()) != 0) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes) ||
+        xmp_load_module_from_memory(p.context, bytes.data(), static_cast<long>(bytes.size())) != 0) {
         p.unloadable = path;
         return false;
     }

@@ -102,12 +102,12 @@ class LineReader {
 bool ReadWholeFile(const std::string& path, std::string& text, std::string& error) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(PathOf(path), ec);
     if (!fs::exists(status)) {
         error = path + ": there is no such world file";
         return false;
     }
-    const std::uintmax_t size = fs::is_regular_file(status) ? fs::file_size(path, ec) : 0;
+    const std::uintmax_t size = fs::is_regular_file(status) ? fs::file_size(PathOf(path), ec) : 0;
     if (!fs::is_regular_file(status) || ec) {
         error = path + ": not a readable world file";
         return false;
@@ -116,7 +116,7 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::string& erro
         error = path + ": too large to be a world file";
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathOf(path), std::ios::binary);
     std::ostringstream s;
     if (in) s << in.rdbuf();
     if (!in) {
