@@ -5,32 +5,12 @@
 // them in the same commit and says why.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <string>
 
 #include "support.h"
 
 namespace {
-
-// FNV-1a, 64 bits, as 16 hex digits.
-class Fnv1a {
-  public:
-    void Add(const char* bytes, size_t size) {
-        for (size_t i = 0; i < size; ++i) {
-            hash_ ^= static_cast<unsigned char>(bytes[i]);
-            hash_ *= 0x100000001b3ULL;
-        }
-    }
-    std::string Hex() const {
-        char text[17];
-        std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash_));
-        return text;
-    }
-
-  private:
-    uint64_t hash_ = 0xcbf29ce484222325ULL;
-};
 
 constexpr const char* kSeed = "20261208";
 

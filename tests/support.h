@@ -35,3 +35,19 @@ void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 
 inline std::string TestDataFolder() { return KOLVETRA_DATA_DIR; }
+
+// FNV-1a, 64 bits, as 16 hex digits.
+class Fnv1a {
+  public:
+    void Add(const void* bytes, size_t size);
+    std::string Hex() const;
+
+  private:
+    uint64_t hash_ = 0xcbf29ce484222325ULL;
+};
+
+// The hash of a picture's pixels as 0xAARRGGBB words, row by row, whatever
+// the file's own encoding: the same image always hashes the same.
+std::string PixelFingerprint(const std::vector<uint32_t>& pixels);
+// The same of a picture file; "unreadable" when it cannot be loaded.
+std::string PictureFingerprint(const std::string& path);

@@ -99,6 +99,8 @@ std::vector<float> Host_RenderAudio(int frames);
 
 // The colour of one pixel of the last drawn frame, 0xBBGGRR.
 uint32_t Host_ReadPixel(int x, int y);
+// Every pixel of the last drawn frame as 0xAARRGGBB, row by row.
+std::vector<uint32_t> Host_ReadScreen();
 bool Host_SaveScreenshot(const std::string& path);
 // Starts a new frame on the offscreen screen without the game's procedures:
 // clears to black and resets the drawing state (tests draw on it directly).

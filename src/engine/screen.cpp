@@ -319,6 +319,15 @@ uint32_t Host_ReadPixel(int x, int y) {
     return (b << 16) | (g << 8) | r;
 }
 
+std::vector<uint32_t> Host_ReadScreen() {
+    EngineState& e = Engine();
+    int w = 0, h = 0;
+    if (!e.renderer || SDL_GetRendererOutputSize(e.renderer, &w, &h) != 0) return {};
+    std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
+    if (SDL_RenderReadPixels(e.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) != 0) return {};
+    return pixels;
+}
+
 bool Host_SaveScreenshot(const std::string& path) {
     EngineState& e = Engine();
     if (!e.renderer) return false;
