@@ -1,6 +1,7 @@
 // The whole work of a race tick (bonuses, the world step, effects, the view,
 // its sorting and the shadows of movable objects) on the game's tracks and on
-// worlds filled to capacity, with the player's car on the autopilot.
+// worlds filled to capacity, with the player's car on the autopilot; and the
+// drawn race frame on every track of the game.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -8,6 +9,7 @@
 #include "engine/host.h"
 #include "engine/random.h"
 #include "game/autopilot.h"
+#include "game/race_overlay.h"
 #include "game/shell.h"
 #include "media/particles.h"
 #include "media/texture_base.h"
@@ -79,50 +81,82 @@ bool BuildLoop(int rx, int ry, const Mix& mix) {
     return true;
 }
 
-// The headless engine and the sprites, once for every run: the tracks take
-// their objects' sizes from the sprites.
+// The headless engine, the sprites and the font, once for every run: the
+// tracks take their objects' sizes from the sprites.
 void OpenEngine() {
     static const bool open = [] {
         Host_OpenHeadless();
         camera = Cam2D_Create();
-        LoadTextureFolder(ObjectTextures, std::string(KOLVETRA_DATA_DIR) + "/gfx/obj/");
+        const std::string data = KOLVETRA_DATA_DIR;
+        LoadTextureFolder(ObjectTextures, data + "/gfx/obj/");
+        LoadTextureFolder(SharedTextures, data + "/gfx/share/");
+        font = Text_LoadFontFromFile(data + "/fnt/font.tga", data + "/fnt/font.ofi", -1, 266);
         return true;
     }();
     (void)open;
 }
 
+// One tick of the race with the autopilot driving, everyone kept racing:
+// nobody reaches the finish.
+void DriveOneTick(Autopilot& pilot) {
+    raceinput = pilot.Steer(world, PlayerCar(world));
+    RaceTick();
+    playerlaps = 0;
+    for (int i = 0; i < world.count; ++i) world.objects[i].laps = 0;
+    gamestate = stRace;
+}
+
 template <class Setup>
-void RaceTicks(benchmark::State& state, Setup setup) {
+bool StartRacing(benchmark::State& state, Setup setup) {
     OpenEngine();
     Randomize(1);
     if (!setup()) {
         state.SkipWithError("no track: build the game data first");
-        return;
+        return false;
     }
     Particles.count = 0;
     ResetRaceProgress();
     gamestate = stRace;
     racestart = U_GetTime() - 5000;  // the countdown is over
+    return true;
+}
+
+template <class Setup>
+void RaceTicks(benchmark::State& state, Setup setup) {
+    if (!StartRacing(state, setup)) return;
     Autopilot pilot;
     long visible = 0;
     for (auto _ : state) {
-        raceinput = pilot.Steer(world, PlayerCar(world));
-        RaceTick();
+        DriveOneTick(pilot);
         visible += view.count;
-        // Keep everyone racing: nobody reaches the finish.
-        playerlaps = 0;
-        for (int i = 0; i < world.count; ++i) world.objects[i].laps = 0;
-        gamestate = stRace;
     }
     state.counters["objects"] = world.count;
     state.counters["on_screen"] = static_cast<double>(visible) / static_cast<double>(state.iterations());
     state.counters["effects"] = Particles.count;
 }
 
+bool LoadTrack(const char* track) {
+    return WorldLoad(world, std::string(KOLVETRA_DATA_DIR) + "/wld/" + track + ".wld").ok;
+}
+
 // One of the game's own tracks, with its sprites' sizes.
 void BM_RaceTickTrack(benchmark::State& state, const char* track) {
-    RaceTicks(state,
-              [track] { return WorldLoad(world, std::string(KOLVETRA_DATA_DIR) + "/wld/" + track + ".wld").ok; });
+    RaceTicks(state, [track] { return LoadTrack(track); });
+}
+
+// The race screen as a frame shows it (ground, objects, effects, minimap,
+// head-up display) after each tick of the autopilot's drive; the ticks are
+// not counted.
+void BM_RaceFrameTrack(benchmark::State& state, const char* track) {
+    if (!StartRacing(state, [track] { return LoadTrack(track); })) return;
+    Autopilot pilot;
+    for (auto _ : state) {
+        state.PauseTiming();
+        DriveOneTick(pilot);
+        state.ResumeTiming();
+        Host_BeginTestFrame();
+        DrawRaceScreen();
+    }
 }
 // 4097 objects on a loop of some 16000 px: the densest world a file can hold.
 void BM_RaceTickFullWorld(benchmark::State& state) {
@@ -137,5 +171,22 @@ void BM_RaceTickFullScreen(benchmark::State& state) {
 
 BENCHMARK_CAPTURE(BM_RaceTickTrack, beach1, "beach1")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_RaceTickTrack, city2, "city2")->Unit(benchmark::kMicrosecond);
+#define KOLVETRA_FRAME_BENCH(track) BENCHMARK_CAPTURE(BM_RaceFrameTrack, track, #track)->Unit(benchmark::kMillisecond)
+KOLVETRA_FRAME_BENCH(beach1);
+KOLVETRA_FRAME_BENCH(beach1r);
+KOLVETRA_FRAME_BENCH(beach2);
+KOLVETRA_FRAME_BENCH(beach2r);
+KOLVETRA_FRAME_BENCH(forest1);
+KOLVETRA_FRAME_BENCH(forest1r);
+KOLVETRA_FRAME_BENCH(forest2);
+KOLVETRA_FRAME_BENCH(forest2r);
+KOLVETRA_FRAME_BENCH(icy1);
+KOLVETRA_FRAME_BENCH(icy1r);
+KOLVETRA_FRAME_BENCH(icy2);
+KOLVETRA_FRAME_BENCH(icy2r);
+KOLVETRA_FRAME_BENCH(city1);
+KOLVETRA_FRAME_BENCH(city1r);
+KOLVETRA_FRAME_BENCH(city2);
+KOLVETRA_FRAME_BENCH(city2r);
 BENCHMARK(BM_RaceTickFullWorld)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RaceTickFullScreen)->Unit(benchmark::kMicrosecond);
