@@ -1,5 +1,6 @@
 // The screen, the registered procedures and the frame loop.
 #include <SDL_image.h>
+#include <SDL_opengl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -48,6 +49,44 @@ void OpenHeadlessSurface() {
     }
 }
 
+// The index of SDL's render driver whose name begins with `prefix`, or -1.
+int RenderDriver(std::string_view prefix) {
+    for (int i = 0; i < SDL_GetNumRenderDrivers(); ++i) {
+        SDL_RendererInfo info;
+        if (SDL_GetRenderDriverInfo(i, &info) == 0 && std::string_view(info.name).starts_with(prefix)) return i;
+    }
+    return -1;
+}
+
+// Whether an OpenGL renderer runs on the processor (Mesa's llvmpipe or
+// softpipe, a "Software Rasterizer"): there SDL's software renderer draws
+// the game several times faster.
+bool RunsOnProcessor(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !std::string_view(info.name).starts_with("opengl")) return false;
+    using GetString = const GLubyte* (*)(GLenum);
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const GLubyte* name = getString ? getString(GL_RENDERER) : nullptr;
+    if (!name) return false;
+    const std::string_view text(reinterpret_cast<const char*>(name));
+    for (std::string_view soft : {"llvmpipe", "softpipe", "Software", "swrast"}) {
+        if (text.find(soft) != std::string_view::npos) return true;
+    }
+    return false;
+}
+
+SDL_Renderer* CreateRenderer(SDL_Window* window, RendererChoice choice) {
+    const Uint32 hardware = SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC;
+    if (choice == RendererChoice::Software) return SDL_CreateRenderer(window, RenderDriver("software"), 0);
+    if (choice == RendererChoice::OpenGL) return SDL_CreateRenderer(window, RenderDriver("opengl"), hardware);
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, hardware);
+    if (renderer && RunsOnProcessor(renderer)) {
+        SDL_DestroyRenderer(renderer);
+        renderer = nullptr;
+    }
+    return renderer ? renderer : SDL_CreateRenderer(window, RenderDriver("software"), 0);
+}
+
 void OpenWindow() {
     EngineState& e = Engine();
     const bool fullscreen = e.wantFullscreen && !e.config.windowed;
@@ -59,8 +98,7 @@ void OpenWindow() {
         std::fprintf(stderr, "kolvetra: cannot open the window: %s\n", SDL_GetError());
         std::exit(1);
     }
-    e.renderer = SDL_CreateRenderer(e.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (!e.renderer) e.renderer = SDL_CreateRenderer(e.window, -1, SDL_RENDERER_SOFTWARE);
+    e.renderer = CreateRenderer(e.window, e.config.renderer);
     if (!e.renderer) {
         std::fprintf(stderr, "kolvetra: cannot create a renderer: %s\n", SDL_GetError());
         std::exit(1);
