@@ -75,16 +75,24 @@ bool RunsOnProcessor(SDL_Renderer* renderer) {
     return false;
 }
 
+// SDL would show a software renderer's frames through an OpenGL texture,
+// which on the processor costs more than drawing them: they go straight to
+// the window instead.
+SDL_Renderer* CreateSoftwareRenderer(SDL_Window* window) {
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    return SDL_CreateRenderer(window, RenderDriver("software"), 0);
+}
+
 SDL_Renderer* CreateRenderer(SDL_Window* window, RendererChoice choice) {
     const Uint32 hardware = SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC;
-    if (choice == RendererChoice::Software) return SDL_CreateRenderer(window, RenderDriver("software"), 0);
+    if (choice == RendererChoice::Software) return CreateSoftwareRenderer(window);
     if (choice == RendererChoice::OpenGL) return SDL_CreateRenderer(window, RenderDriver("opengl"), hardware);
     SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, hardware);
     if (renderer && RunsOnProcessor(renderer)) {
         SDL_DestroyRenderer(renderer);
         renderer = nullptr;
     }
-    return renderer ? renderer : SDL_CreateRenderer(window, RenderDriver("software"), 0);
+    return renderer ? renderer : CreateSoftwareRenderer(window);
 }
 
 void OpenWindow() {
