@@ -4,6 +4,8 @@
 // drawn race frame on every track of the game.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "engine/host.h"
@@ -13,6 +15,7 @@
 #include "game/shell.h"
 #include "media/particles.h"
 #include "media/texture_base.h"
+#include "world/lighting.h"
 #include "world/race.h"
 #include "world/simulation.h"
 #include "world/world_file.h"
@@ -144,6 +147,19 @@ void BM_RaceTickTrack(benchmark::State& state, const char* track) {
     RaceTicks(state, [track] { return LoadTrack(track); });
 }
 
+// The process's resident memory so far at its highest, in MiB.
+double PeakResidentMiB() {
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status) return 0;
+    char line[256];
+    long kib = 0;
+    while (std::fgets(line, sizeof line, status)) {
+        if (std::sscanf(line, "VmHWM: %ld kB", &kib) == 1) break;
+    }
+    std::fclose(status);
+    return kib / 1024.0;
+}
+
 // The race screen as a frame shows it (ground, objects, effects, minimap,
 // head-up display) after each tick of the autopilot's drive; the ticks are
 // not counted.
@@ -157,6 +173,38 @@ void BM_RaceFrameTrack(benchmark::State& state, const char* track) {
         Host_BeginTestFrame();
         DrawRaceScreen();
     }
+    state.counters["peak_MiB"] = PeakResidentMiB();
+}
+
+// A loop of `objects` objects in the full world's mix, its length in
+// proportion, so the density and the share of movers stay the same.
+bool BuildGrowth(int objects) {
+    const auto part = [objects](int full) { return full * (objects - 4) / (kWorldCapacity - 4); };
+    const int rx = 3000 * objects / kWorldCapacity, ry = 2000 * objects / kWorldCapacity;
+    BuildLoop(std::max(rx, 400), std::max(ry, 250), {part(1200), part(2400), part(300), part(193)});
+    MeasureObjects(world);
+    LightCorners(world);
+    CastShadows(world, 0);
+    return true;
+}
+
+// The tick as the world grows: it should grow in proportion.
+void BM_RaceTickGrowth(benchmark::State& state) {
+    RaceTicks(state, [&state] { return BuildGrowth(static_cast<int>(state.range(0))); });
+}
+
+// The drawn frame as the world grows.
+void BM_RaceFrameGrowth(benchmark::State& state) {
+    if (!StartRacing(state, [&state] { return BuildGrowth(static_cast<int>(state.range(0))); })) return;
+    Autopilot pilot;
+    for (auto _ : state) {
+        state.PauseTiming();
+        DriveOneTick(pilot);
+        state.ResumeTiming();
+        Host_BeginTestFrame();
+        DrawRaceScreen();
+    }
+    state.counters["objects"] = world.count;
 }
 // 4097 objects on a loop of some 16000 px: the densest world a file can hold.
 void BM_RaceTickFullWorld(benchmark::State& state) {
@@ -188,5 +236,7 @@ KOLVETRA_FRAME_BENCH(city1);
 KOLVETRA_FRAME_BENCH(city1r);
 KOLVETRA_FRAME_BENCH(city2);
 KOLVETRA_FRAME_BENCH(city2r);
+BENCHMARK(BM_RaceTickGrowth)->Arg(500)->Arg(1000)->Arg(2000)->Arg(4097)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RaceFrameGrowth)->Arg(500)->Arg(1000)->Arg(2000)->Arg(4097)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RaceTickFullWorld)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RaceTickFullScreen)->Unit(benchmark::kMicrosecond);
