@@ -163,8 +163,9 @@ double PeakResidentMiB() {
 // The race screen as a frame shows it (ground, objects, effects, minimap,
 // head-up display) after each tick of the autopilot's drive; the ticks are
 // not counted.
-void BM_RaceFrameTrack(benchmark::State& state, const char* track) {
-    if (!StartRacing(state, [track] { return LoadTrack(track); })) return;
+template <class Setup>
+void RaceFrames(benchmark::State& state, Setup setup) {
+    if (!StartRacing(state, setup)) return;
     Autopilot pilot;
     for (auto _ : state) {
         state.PauseTiming();
@@ -173,7 +174,12 @@ void BM_RaceFrameTrack(benchmark::State& state, const char* track) {
         Host_BeginTestFrame();
         DrawRaceScreen();
     }
+    state.counters["objects"] = world.count;
     state.counters["peak_MiB"] = PeakResidentMiB();
+}
+
+void BM_RaceFrameTrack(benchmark::State& state, const char* track) {
+    RaceFrames(state, [track] { return LoadTrack(track); });
 }
 
 // A loop of `objects` objects in the full world's mix, its length in
@@ -195,17 +201,9 @@ void BM_RaceTickGrowth(benchmark::State& state) {
 
 // The drawn frame as the world grows.
 void BM_RaceFrameGrowth(benchmark::State& state) {
-    if (!StartRacing(state, [&state] { return BuildGrowth(static_cast<int>(state.range(0))); })) return;
-    Autopilot pilot;
-    for (auto _ : state) {
-        state.PauseTiming();
-        DriveOneTick(pilot);
-        state.ResumeTiming();
-        Host_BeginTestFrame();
-        DrawRaceScreen();
-    }
-    state.counters["objects"] = world.count;
+    RaceFrames(state, [&state] { return BuildGrowth(static_cast<int>(state.range(0))); });
 }
+
 // 4097 objects on a loop of some 16000 px: the densest world a file can hold.
 void BM_RaceTickFullWorld(benchmark::State& state) {
     RaceTicks(state, [] { return BuildLoop(3000, 2000, {1200, 2400, 300, 193}); });
