@@ -1,16 +1,21 @@
 // The whole work of a race tick (bonuses, the world step, effects, the view,
 // its sorting and the shadows of movable objects) on the game's tracks and on
-// worlds filled to capacity, with the player's car on the autopilot.
+// worlds filled to capacity, with the player's car on the autopilot; and the
+// drawn race frame on every track of the game.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "engine/host.h"
 #include "engine/random.h"
 #include "game/autopilot.h"
+#include "game/race_overlay.h"
 #include "game/shell.h"
 #include "media/particles.h"
 #include "media/texture_base.h"
+#include "world/lighting.h"
 #include "world/race.h"
 #include "world/simulation.h"
 #include "world/world_file.h"
@@ -79,51 +84,126 @@ bool BuildLoop(int rx, int ry, const Mix& mix) {
     return true;
 }
 
-// The headless engine and the sprites, once for every run: the tracks take
-// their objects' sizes from the sprites.
+// The headless engine, the sprites and the font, once for every run: the
+// tracks take their objects' sizes from the sprites.
 void OpenEngine() {
     static const bool open = [] {
         Host_OpenHeadless();
         camera = Cam2D_Create();
-        LoadTextureFolder(ObjectTextures, std::string(KOLVETRA_DATA_DIR) + "/gfx/obj/");
+        const std::string data = KOLVETRA_DATA_DIR;
+        LoadTextureFolder(ObjectTextures, data + "/gfx/obj/");
+        LoadTextureFolder(SharedTextures, data + "/gfx/share/");
+        font = Text_LoadFontFromFile(data + "/fnt/font.tga", data + "/fnt/font.ofi", -1, 266);
         return true;
     }();
     (void)open;
 }
 
+// One tick of the race with the autopilot driving, everyone kept racing:
+// nobody reaches the finish.
+void DriveOneTick(Autopilot& pilot) {
+    raceinput = pilot.Steer(world, PlayerCar(world));
+    RaceTick();
+    playerlaps = 0;
+    for (int i = 0; i < world.count; ++i) world.objects[i].laps = 0;
+    gamestate = stRace;
+}
+
 template <class Setup>
-void RaceTicks(benchmark::State& state, Setup setup) {
+bool StartRacing(benchmark::State& state, Setup setup) {
     OpenEngine();
     Randomize(1);
     if (!setup()) {
         state.SkipWithError("no track: build the game data first");
-        return;
+        return false;
     }
     Particles.count = 0;
     ResetRaceProgress();
     gamestate = stRace;
     racestart = U_GetTime() - 5000;  // the countdown is over
+    return true;
+}
+
+template <class Setup>
+void RaceTicks(benchmark::State& state, Setup setup) {
+    if (!StartRacing(state, setup)) return;
     Autopilot pilot;
     long visible = 0;
     for (auto _ : state) {
-        raceinput = pilot.Steer(world, PlayerCar(world));
-        RaceTick();
+        DriveOneTick(pilot);
         visible += view.count;
-        // Keep everyone racing: nobody reaches the finish.
-        playerlaps = 0;
-        for (int i = 0; i < world.count; ++i) world.objects[i].laps = 0;
-        gamestate = stRace;
     }
     state.counters["objects"] = world.count;
     state.counters["on_screen"] = static_cast<double>(visible) / static_cast<double>(state.iterations());
     state.counters["effects"] = Particles.count;
 }
 
+bool LoadTrack(const char* track) {
+    return WorldLoad(world, std::string(KOLVETRA_DATA_DIR) + "/wld/" + track + ".wld").ok;
+}
+
 // One of the game's own tracks, with its sprites' sizes.
 void BM_RaceTickTrack(benchmark::State& state, const char* track) {
-    RaceTicks(state,
-              [track] { return WorldLoad(world, std::string(KOLVETRA_DATA_DIR) + "/wld/" + track + ".wld").ok; });
+    RaceTicks(state, [track] { return LoadTrack(track); });
 }
+
+// The process's resident memory so far at its highest, in MiB.
+double PeakResidentMiB() {
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status) return 0;
+    char line[256];
+    long kib = 0;
+    while (std::fgets(line, sizeof line, status)) {
+        if (std::sscanf(line, "VmHWM: %ld kB", &kib) == 1) break;
+    }
+    std::fclose(status);
+    return kib / 1024.0;
+}
+
+// The race screen as a frame shows it (ground, objects, effects, minimap,
+// head-up display) after each tick of the autopilot's drive; the ticks are
+// not counted.
+template <class Setup>
+void RaceFrames(benchmark::State& state, Setup setup) {
+    if (!StartRacing(state, setup)) return;
+    Autopilot pilot;
+    for (auto _ : state) {
+        state.PauseTiming();
+        DriveOneTick(pilot);
+        state.ResumeTiming();
+        Host_BeginTestFrame();
+        DrawRaceScreen();
+    }
+    state.counters["objects"] = world.count;
+    state.counters["peak_MiB"] = PeakResidentMiB();
+}
+
+void BM_RaceFrameTrack(benchmark::State& state, const char* track) {
+    RaceFrames(state, [track] { return LoadTrack(track); });
+}
+
+// A loop of `objects` objects in the full world's mix, its length in
+// proportion, so the density and the share of movers stay the same.
+bool BuildGrowth(int objects) {
+    const auto part = [objects](int full) { return full * (objects - 4) / (kWorldCapacity - 4); };
+    const int rx = 3000 * objects / kWorldCapacity, ry = 2000 * objects / kWorldCapacity;
+    BuildLoop(std::max(rx, 400), std::max(ry, 250), {part(1200), part(2400), part(300), part(193)});
+    MeasureObjects(world);
+    LightCorners(world);
+    CastShadows(world, 0);
+    return true;
+}
+
+// The tick as the world grows: it should grow in proportion.
+void BM_RaceTickGrowth(benchmark::State& state) {
+    RaceTicks(state, [&state] { return BuildGrowth(static_cast<int>(state.range(0))); });
+}
+
+// The drawn frame as the world grows.
+void BM_RaceFrameGrowth(benchmark::State& state) {
+    RaceFrames(state, [&state] { return BuildGrowth(static_cast<int>(state.range(0))); });
+}
+
 // 4097 objects on a loop of some 16000 px: the densest world a file can hold.
 void BM_RaceTickFullWorld(benchmark::State& state) {
     RaceTicks(state, [] { return BuildLoop(3000, 2000, {1200, 2400, 300, 193}); });
@@ -137,5 +217,24 @@ void BM_RaceTickFullScreen(benchmark::State& state) {
 
 BENCHMARK_CAPTURE(BM_RaceTickTrack, beach1, "beach1")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_RaceTickTrack, city2, "city2")->Unit(benchmark::kMicrosecond);
+#define KOLVETRA_FRAME_BENCH(track) BENCHMARK_CAPTURE(BM_RaceFrameTrack, track, #track)->Unit(benchmark::kMillisecond)
+KOLVETRA_FRAME_BENCH(beach1);
+KOLVETRA_FRAME_BENCH(beach1r);
+KOLVETRA_FRAME_BENCH(beach2);
+KOLVETRA_FRAME_BENCH(beach2r);
+KOLVETRA_FRAME_BENCH(forest1);
+KOLVETRA_FRAME_BENCH(forest1r);
+KOLVETRA_FRAME_BENCH(forest2);
+KOLVETRA_FRAME_BENCH(forest2r);
+KOLVETRA_FRAME_BENCH(icy1);
+KOLVETRA_FRAME_BENCH(icy1r);
+KOLVETRA_FRAME_BENCH(icy2);
+KOLVETRA_FRAME_BENCH(icy2r);
+KOLVETRA_FRAME_BENCH(city1);
+KOLVETRA_FRAME_BENCH(city1r);
+KOLVETRA_FRAME_BENCH(city2);
+KOLVETRA_FRAME_BENCH(city2r);
+BENCHMARK(BM_RaceTickGrowth)->Arg(500)->Arg(1000)->Arg(2000)->Arg(4097)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RaceFrameGrowth)->Arg(500)->Arg(1000)->Arg(2000)->Arg(4097)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RaceTickFullWorld)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RaceTickFullScreen)->Unit(benchmark::kMicrosecond);

@@ -5,7 +5,6 @@
 // them in the same commit and says why.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <string>
 

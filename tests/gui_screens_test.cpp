@@ -349,10 +349,15 @@ std::vector<std::string> Overflows(int window) {
     return out;
 }
 
+struct WindowsDrawn {
+    std::vector<std::string> texts;            // every text drawn
+    std::map<std::string, std::string> looks;  // window -> hash of its pixels
+};
+
 // Draws every window alone as the game shows it and saves it as
-// screens/<window><suffix>.png in the build folder, for people to look at;
-// returns every text drawn.
-std::vector<std::string> DrawEveryWindow(const std::string& suffix) {
+// screens/<window><suffix>.png in the build folder, for people to look at.
+WindowsDrawn DrawEveryWindow(const std::string& suffix) {
+    WindowsDrawn out;
     const std::string folder = TestDataFolder() + "/../screens/";
     fs::create_directories(folder);
     const std::map<std::string, uint8_t> states = {
@@ -376,13 +381,38 @@ std::vector<std::string> DrawEveryWindow(const std::string& suffix) {
         gamestate = states.at(name);
         Host_DrawFrame();
         EXPECT_TRUE(Host_SaveScreenshot(folder + name + suffix + ".png")) << name;
+        out.looks[name] = PixelFingerprint(Host_ReadScreen());
         EXPECT_EQ(Overflows(i), std::vector<std::string>{}) << name;
     }
     gamestate = 0;
-    std::vector<std::string> drawn = Host_TextLog();
+    out.texts = Host_TextLog();
     Host_RecordTexts(false);
-    return drawn;
+    return out;
 }
+
+// Each window drawn pixel for pixel as recorded: a change to how the game
+// draws must not change what it draws.
+void ExpectLooks(const std::map<std::string, std::string>& looks, const std::map<std::string, std::string>& recorded) {
+    for (const auto& [window, hash] : looks) {
+        const auto it = recorded.find(window);
+        EXPECT_EQ(hash, it == recorded.end() ? "" : it->second) << "{\"" << window << "\", \"" << hash << "\"},";
+    }
+}
+
+const std::map<std::string, std::string> kRussianLooks = {
+    {"wnd_fin_bad", "2853fff061f615a1"},   {"wnd_fin_bad2", "5eec13ce6bceb3c2"}, {"wnd_fin_good", "491e4080dd12d8d6"},
+    {"wnd_fin_good2", "9d326d78173bc2e4"}, {"wnd_help", "93baf0eb77e13700"},     {"wnd_main", "c12271acdee2adf2"},
+    {"wnd_menu", "3c3aae626e7ce223"},      {"wnd_note", "8409e941fec71fda"},     {"wnd_opt", "1be17f99882a6ef5"},
+    {"wnd_pause", "fad565e44fd2226b"},     {"wnd_pr", "a0c094ed692ebdea"},       {"wnd_pr_cr", "02d50f2e70420afc"},
+    {"wnd_pr_ld", "146545349c042aec"},     {"wnd_sr", "e4daeadc05eef5a4"},       {"wnd_tour", "c4d20214dd052cce"},
+};
+const std::map<std::string, std::string> kEnglishLooks = {
+    {"wnd_fin_bad", "5f968e1fbc676272"},   {"wnd_fin_bad2", "f193f715f524f56d"}, {"wnd_fin_good", "34d0da719ca60d58"},
+    {"wnd_fin_good2", "aec27562f1bd09d5"}, {"wnd_help", "27989c2d555cc5e8"},     {"wnd_main", "c12271acdee2adf2"},
+    {"wnd_menu", "063dac3e173aebd0"},      {"wnd_note", "e16bb99cc81fe6d6"},     {"wnd_opt", "0e83f38e59f7bb6a"},
+    {"wnd_pause", "9a305768cb10adb0"},     {"wnd_pr", "c7452dfb7dea56b6"},       {"wnd_pr_cr", "a8d82847708422b9"},
+    {"wnd_pr_ld", "6ce3dfbab0dcb029"},     {"wnd_sr", "87bdac5d65841931"},       {"wnd_tour", "340faf79ee8ede1d"},
+};
 
 void LoadRealData() {
     const std::string data = TestDataFolder() + "/";
@@ -403,7 +433,7 @@ TEST_F(GuiScreens, EveryWindowIsDrawnWithItsTextInside) {
     ElementNamed("lb_note2").caption = "Папка: \"/home/player/.local/share/kolvetra/\"";
     ElementNamed("lb_tm_race").caption = "Время гонки 12:00.54  Рекорд трассы!";
     ElementNamed("lb_tm_lap").caption = "Лучший круг 10:29.94  Рекорд трассы!";
-    DrawEveryWindow("");
+    ExpectLooks(DrawEveryWindow("").looks, kRussianLooks);
 }
 
 // Switched to English on the spot, every window says nothing in Russian and
@@ -427,7 +457,9 @@ TEST_F(GuiScreens, EnglishFitsEveryWindowAndSwitchesBackToTheSameRussian) {
         EXPECT_EQ(WidgetNamed<Iimage>("img_h2")->texture, FindSharedTexture(Language::English, "help2"));
     }
     ElementNamed("lb_hello").caption = std::string(Tr(kGreetingText)) + "Player";
-    for (const std::string& text : DrawEveryWindow("_en")) EXPECT_FALSE(HasCyrillic(text)) << text;
+    const WindowsDrawn english = DrawEveryWindow("_en");
+    for (const std::string& text : english.texts) EXPECT_FALSE(HasCyrillic(text)) << text;
+    ExpectLooks(english.looks, kEnglishLooks);
 
     ApplyLanguage(Language::Russian);
     ElementNamed("lb_hello").caption = "Привет, ";  // the menu's tick writes the greeting

@@ -1,6 +1,11 @@
 #include "support.h"
 
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -135,4 +140,39 @@ std::string ReadFile(const std::string& path) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+void Fnv1a::Add(const void* bytes, size_t size) {
+    const auto* b = static_cast<const unsigned char*>(bytes);
+    for (size_t i = 0; i < size; ++i) {
+        hash_ ^= b[i];
+        hash_ *= 0x100000001b3ULL;
+    }
+}
+
+std::string Fnv1a::Hex() const {
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash_));
+    return text;
+}
+
+std::string PixelFingerprint(const std::vector<uint32_t>& pixels) {
+    Fnv1a hash;
+    hash.Add(pixels.data(), pixels.size() * sizeof(uint32_t));
+    return hash.Hex();
+}
+
+std::string PictureFingerprint(const std::string& path) {
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    if (!loaded) return "unreadable";
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    if (!argb) return "unreadable";
+    std::vector<uint32_t> pixels(static_cast<size_t>(argb->w) * argb->h);
+    for (int y = 0; y < argb->h; ++y) {
+        const auto* row = static_cast<const uint32_t*>(argb->pixels) + static_cast<size_t>(y) * argb->pitch / 4;
+        std::copy(row, row + argb->w, pixels.begin() + static_cast<size_t>(y) * argb->w);
+    }
+    SDL_FreeSurface(argb);
+    return PixelFingerprint(pixels);
 }

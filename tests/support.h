@@ -35,23 +35,20 @@ std::string TestXmModule();
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 
-// FNV-1a, 64 bits, fed as bytes come, read as 16 hex digits.
+inline std::string TestDataFolder() { return KOLVETRA_DATA_DIR; }
+
+// FNV-1a, 64 bits, as 16 hex digits.
 class Fnv1a {
   public:
-    void Add(const char* bytes, size_t size) {
-        for (size_t i = 0; i < size; ++i) {
-            hash_ ^= static_cast<unsigned char>(bytes[i]);
-            hash_ *= 0x100000001b3ULL;
-        }
-    }
-    std::string Hex() const {
-        char text[17];
-        std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash_));
-        return text;
-    }
+    void Add(const void* bytes, size_t size);
+    std::string Hex() const;
 
   private:
     uint64_t hash_ = 0xcbf29ce484222325ULL;
 };
 
-inline std::string TestDataFolder() { return KOLVETRA_DATA_DIR; }
+// The hash of a picture's pixels as 0xAARRGGBB words, row by row, whatever
+// the file's own encoding: the same image always hashes the same.
+std::string PixelFingerprint(const std::vector<uint32_t>& pixels);
+// The same of a picture file; "unreadable" when it cannot be loaded.
+std::string PictureFingerprint(const std::string& path);

@@ -11,6 +11,13 @@
 
 #include "engine/omega.h"
 
+// Which of SDL's renderers draws a window.
+enum class RendererChoice {
+    Auto,      // OpenGL where a graphics card runs it, else the software renderer
+    Software,  // SDL's own software renderer
+    OpenGL,    // OpenGL even when it runs on the processor
+};
+
 struct HostConfig {
     bool headless = false;   // no window, no sound device, virtual clock
     bool windowed = false;   // start in a window whatever the game asks
@@ -19,6 +26,7 @@ struct HostConfig {
     std::string screenshot;  // PNG of the last frame
     std::string screenshotDir;
     int screenshotEvery = 0;
+    RendererChoice renderer = RendererChoice::Auto;
 };
 
 // Set before OE_Init.
@@ -99,6 +107,8 @@ std::vector<float> Host_RenderAudio(int frames);
 
 // The colour of one pixel of the last drawn frame, 0xBBGGRR.
 uint32_t Host_ReadPixel(int x, int y);
+// Every pixel of the last drawn frame as 0xAARRGGBB, row by row.
+std::vector<uint32_t> Host_ReadScreen();
 bool Host_SaveScreenshot(const std::string& path);
 // Starts a new frame on the offscreen screen without the game's procedures:
 // clears to black and resets the drawing state (tests draw on it directly).

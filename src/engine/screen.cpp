@@ -1,5 +1,6 @@
 // The screen, the registered procedures and the frame loop.
 #include <SDL_image.h>
+#include <SDL_opengl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -48,6 +49,52 @@ void OpenHeadlessSurface() {
     }
 }
 
+// The index of SDL's render driver whose name begins with `prefix`, or -1.
+int RenderDriver(std::string_view prefix) {
+    for (int i = 0; i < SDL_GetNumRenderDrivers(); ++i) {
+        SDL_RendererInfo info;
+        if (SDL_GetRenderDriverInfo(i, &info) == 0 && std::string_view(info.name).starts_with(prefix)) return i;
+    }
+    return -1;
+}
+
+// Whether an OpenGL renderer runs on the processor (Mesa's llvmpipe or
+// softpipe, a "Software Rasterizer"): there SDL's software renderer draws
+// the game several times faster.
+bool RunsOnProcessor(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !std::string_view(info.name).starts_with("opengl")) return false;
+    using GetString = const GLubyte* (*)(GLenum);
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const GLubyte* name = getString ? getString(GL_RENDERER) : nullptr;
+    if (!name) return false;
+    const std::string_view text(reinterpret_cast<const char*>(name));
+    for (std::string_view soft : {"llvmpipe", "softpipe", "Software", "swrast"}) {
+        if (text.find(soft) != std::string_view::npos) return true;
+    }
+    return false;
+}
+
+// SDL would show a software renderer's frames through an OpenGL texture,
+// which on the processor costs more than drawing them: they go straight to
+// the window instead.
+SDL_Renderer* CreateSoftwareRenderer(SDL_Window* window) {
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    return SDL_CreateRenderer(window, RenderDriver("software"), 0);
+}
+
+SDL_Renderer* CreateRenderer(SDL_Window* window, RendererChoice choice) {
+    const Uint32 hardware = SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC;
+    if (choice == RendererChoice::Software) return CreateSoftwareRenderer(window);
+    if (choice == RendererChoice::OpenGL) return SDL_CreateRenderer(window, RenderDriver("opengl"), hardware);
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, hardware);
+    if (renderer && RunsOnProcessor(renderer)) {
+        SDL_DestroyRenderer(renderer);
+        renderer = nullptr;
+    }
+    return renderer ? renderer : CreateSoftwareRenderer(window);
+}
+
 void OpenWindow() {
     EngineState& e = Engine();
     const bool fullscreen = e.wantFullscreen && !e.config.windowed;
@@ -59,8 +106,7 @@ void OpenWindow() {
         std::fprintf(stderr, "kolvetra: cannot open the window: %s\n", SDL_GetError());
         std::exit(1);
     }
-    e.renderer = SDL_CreateRenderer(e.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (!e.renderer) e.renderer = SDL_CreateRenderer(e.window, -1, SDL_RENDERER_SOFTWARE);
+    e.renderer = CreateRenderer(e.window, e.config.renderer);
     if (!e.renderer) {
         std::fprintf(stderr, "kolvetra: cannot create a renderer: %s\n", SDL_GetError());
         std::exit(1);
@@ -317,6 +363,15 @@ uint32_t Host_ReadPixel(int x, int y) {
     if (SDL_RenderReadPixels(e.renderer, &rect, SDL_PIXELFORMAT_ARGB8888, &pixel, 4) != 0) return 0;
     const uint32_t r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
     return (b << 16) | (g << 8) | r;
+}
+
+std::vector<uint32_t> Host_ReadScreen() {
+    EngineState& e = Engine();
+    int w = 0, h = 0;
+    if (!e.renderer || SDL_GetRendererOutputSize(e.renderer, &w, &h) != 0) return {};
+    std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
+    if (SDL_RenderReadPixels(e.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) != 0) return {};
+    return pixels;
 }
 
 bool Host_SaveScreenshot(const std::string& path) {

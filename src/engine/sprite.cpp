@@ -14,6 +14,36 @@ namespace {
 
 SDL_BlendMode CurrentBlend() { return Engine().draw.blendMode == 1 ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND; }
 
+// An opaque picture laid unturned at full alpha over the screen replaces what
+// is under it, so it is copied without the per-pixel blend, which costs the
+// software renderer most of a frame. Turned copies keep blending: their
+// corners are transparent.
+SDL_BlendMode BlendFor(bool opaque, int alpha, float angle) {
+    const SDL_BlendMode blend = CurrentBlend();
+    return blend == SDL_BLENDMODE_BLEND && opaque && alpha == 255 && angle == 0 ? SDL_BLENDMODE_NONE : blend;
+}
+
+// Whether every pixel of the picture has alpha 255.
+bool AllOpaque(const uint32_t* argb, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        if ((argb[i] >> 24) != 0xFF) return false;
+    }
+    return true;
+}
+
+bool SurfaceOpaque(SDL_Surface* surface) {
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
+    if (!argb) return false;
+    bool opaque = true;
+    for (int y = 0; y < argb->h && opaque; ++y) {
+        opaque = AllOpaque(reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
+                                                             static_cast<size_t>(y) * argb->pitch),
+                           argb->w);
+    }
+    SDL_FreeSurface(argb);
+    return opaque;
+}
+
 int CameraX() {
     const OE_Camera* c = Engine().camera;
     return c && c->enabled ? c->x : 0;
@@ -93,30 +123,39 @@ void DrawQuad(SDL_Texture* texture, const std::array<Corner, 4>& q, bool subdivi
 // so each texture is shaded once per set of corner colours into a texture of
 // its own, which is then copied like a plain sprite. The least recently used
 // are released when the cache outgrows its budget.
+struct ShadedCopy {
+    SDL_Texture* texture = nullptr;  // nullptr when the renderer cannot make one
+    bool opaque = false;
+};
+
 class LitSprites {
   public:
-    // The shaded copy of `source`, or nullptr when the renderer cannot make one.
-    SDL_Texture* Get(SDL_Texture* source, const std::array<Corner, 4>& q) {
+    // The shaded copy of `source`.
+    ShadedCopy Get(SDL_Texture* source, bool sourceOpaque, const std::array<Corner, 4>& q) {
         Key key{source, {}};
         for (int k = 0; k < 4; ++k)
             key.corners[k] = (static_cast<uint32_t>(q[k].alpha) << 24) | (q[k].colour & 0xFFFFFF);
         const auto it = entries_.find(key);
         if (it != entries_.end()) {
             it->second.lastUse = ++clock_;
-            return it->second.texture;
+            return it->second.copy;
         }
         int w = 0, h = 0;
-        if (SDL_QueryTexture(source, nullptr, nullptr, &w, &h) != 0) return nullptr;
-        SDL_Texture* shaded = Shade(source, q, w, h);
-        if (!shaded) return nullptr;
+        if (SDL_QueryTexture(source, nullptr, nullptr, &w, &h) != 0) return {};
+        ShadedCopy copy{Shade(source, q, w, h), false};
+        if (!copy.texture) return {};
+        // The shaded corners of an opaque picture may still leave an edge
+        // pixel unpainted, so the copy itself is looked at once.
+        copy.opaque = sourceOpaque && q[0].alpha == 255 && q[1].alpha == 255 && q[2].alpha == 255 &&
+                      q[3].alpha == 255 && ReadOpaque(copy.texture, w, h);
         bytes_ += static_cast<size_t>(w) * h * 4;
-        entries_.emplace(key, Entry{shaded, ++clock_, static_cast<size_t>(w) * h * 4});
+        entries_.emplace(key, Entry{copy, ++clock_, static_cast<size_t>(w) * h * 4});
         if (bytes_ > kBudget) Trim();
-        return shaded;
+        return copy;
     }
 
     void Clear() {
-        for (auto& [key, entry] : entries_) SDL_DestroyTexture(entry.texture);
+        for (auto& [key, entry] : entries_) SDL_DestroyTexture(entry.copy.texture);
         entries_.clear();
         bytes_ = 0;
     }
@@ -137,7 +176,7 @@ class LitSprites {
         }
     };
     struct Entry {
-        SDL_Texture* texture;
+        ShadedCopy copy;
         uint64_t lastUse;
         size_t bytes;
     };
@@ -167,6 +206,16 @@ class LitSprites {
         return shaded;
     }
 
+    static bool ReadOpaque(SDL_Texture* shaded, int w, int h) {
+        SDL_Renderer* r = Engine().renderer;
+        SDL_Texture* previous = SDL_GetRenderTarget(r);
+        if (SDL_SetRenderTarget(r, shaded) != 0) return false;
+        pixels_.resize(static_cast<size_t>(w) * h);
+        const bool read = SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels_.data(), w * 4) == 0;
+        SDL_SetRenderTarget(r, previous);
+        return read && AllOpaque(pixels_.data(), pixels_.size());
+    }
+
     void Trim() {
         std::vector<std::pair<uint64_t, Key>> byAge;
         byAge.reserve(entries_.size());
@@ -176,12 +225,13 @@ class LitSprites {
             if (bytes_ <= kBudget * 3 / 4) break;
             const auto it = entries_.find(key);
             bytes_ -= it->second.bytes;
-            SDL_DestroyTexture(it->second.texture);
+            SDL_DestroyTexture(it->second.copy.texture);
             entries_.erase(it);
         }
     }
 
     std::unordered_map<Key, Entry, KeyHash> entries_;
+    static inline std::vector<uint32_t> pixels_;  // kept between copies
     size_t bytes_ = 0;
     uint64_t clock_ = 0;
 };
@@ -230,6 +280,7 @@ OE_Texture* Tex_LoadFromFile(std::string_view file, int, int) {
     } else {
         auto data = std::make_unique<OE_TextureData>();
         data->texture = SDL_CreateTextureFromSurface(e.renderer, surface);
+        data->opaque = SurfaceOpaque(surface);
         if (data->texture) {
             texture->width = surface->w;
             texture->height = surface->h;
@@ -246,8 +297,8 @@ void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height
     EngineState& e = Engine();
     if (!texture || !texture->data || !texture->data->texture || !e.renderer) return;
     SDL_Texture* tex = texture->data->texture;
+    const bool opaque = texture->data->opaque;
     const DrawState& d = e.draw;
-    SDL_SetTextureBlendMode(tex, CurrentBlend());
     x -= CameraX();
     y -= CameraY();
     alpha &= 0xFF;
@@ -256,6 +307,7 @@ void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height
     // The common case needs no per-corner data: a plain (rotated) copy.
     if (!(flags & (FX_VERTEXOFFSET | FX_VERTEXCOLOR))) {
         const SDL_Color c = ColourOf(mix, alpha);
+        SDL_SetTextureBlendMode(tex, BlendFor(opaque, c.a, angle));
         SDL_SetTextureColorMod(tex, c.r, c.g, c.b);
         SDL_SetTextureAlphaMod(tex, c.a);
         const SDL_Rect dst{x, y, width, height};
@@ -298,23 +350,24 @@ void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height
     // modulation, several through a shaded copy made once.
     const SDL_FRect dst{q[0].x, q[0].y, q[2].x - q[0].x, q[2].y - q[0].y};
     if (rectangular && dst.w > 0 && dst.h > 0) {
-        SDL_Texture* copy = tex;
+        ShadedCopy copy{tex, opaque};
         SDL_Color c{255, 255, 255, 255};
         if (Uniform(q)) {
             c = ColourOf(q[0].colour, q[0].alpha);
         } else {
-            copy = Lit().Get(tex, q);
+            copy = Lit().Get(tex, opaque, q);
         }
-        if (copy) {
-            SDL_SetTextureBlendMode(copy, CurrentBlend());
-            SDL_SetTextureColorMod(copy, c.r, c.g, c.b);
-            SDL_SetTextureAlphaMod(copy, c.a);
+        if (copy.texture) {
+            SDL_SetTextureBlendMode(copy.texture, BlendFor(copy.opaque, c.a, angle));
+            SDL_SetTextureColorMod(copy.texture, c.r, c.g, c.b);
+            SDL_SetTextureAlphaMod(copy.texture, c.a);
             const SDL_FPoint centre{x + width / 2.0f - dst.x, y + height / 2.0f - dst.y};
-            CopyTurned(copy, dst, angle, centre);
+            CopyTurned(copy.texture, dst, angle, centre);
             return;
         }
     }
 
+    SDL_SetTextureBlendMode(tex, CurrentBlend());
     SDL_SetTextureColorMod(tex, 255, 255, 255);
     SDL_SetTextureAlphaMod(tex, 255);
     if (angle != 0) {
@@ -356,7 +409,7 @@ namespace {
 
 void SetDrawColour(int colour, int alpha) {
     const SDL_Color c = ColourOf(colour, alpha);
-    SDL_SetRenderDrawBlendMode(Engine().renderer, CurrentBlend());
+    SDL_SetRenderDrawBlendMode(Engine().renderer, BlendFor(true, c.a, 0));
     SDL_SetRenderDrawColor(Engine().renderer, c.r, c.g, c.b, c.a);
 }
 

@@ -16,6 +16,7 @@
 
 struct OE_TextureData {
     SDL_Texture* texture = nullptr;
+    bool opaque = false;  // every pixel's alpha is 255: blending it changes nothing
 };
 
 // Input edges are latched twice, once for the tick and once for the frame,

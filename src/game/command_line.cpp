@@ -37,6 +37,9 @@ bool ToPoint(const std::string& text, int& x, int& y) {
 const char* Usage() {
     return "usage: kolvetra [options]\n"
            "  --windowed            start in a window instead of full screen\n"
+           "  --renderer auto|software|opengl\n"
+           "                        what draws the window (default auto: OpenGL only\n"
+           "                        on a graphics card)\n"
            "  --data DIR            game data folder (default: data beside the program)\n"
            "  --user-dir DIR        folder for options, profiles and edited tracks\n"
            "  --lang ru|en          the game's language (default: the one chosen in the\n"
@@ -95,6 +98,19 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
             return ParseResult::Version;
         } else if (a == "--windowed") {
             out.host.windowed = true;
+        } else if (a == "--renderer") {
+            std::string name;
+            if (!value(name)) return ParseResult::Error;
+            if (name == "auto") {
+                out.host.renderer = RendererChoice::Auto;
+            } else if (name == "software") {
+                out.host.renderer = RendererChoice::Software;
+            } else if (name == "opengl") {
+                out.host.renderer = RendererChoice::OpenGL;
+            } else {
+                message = "--renderer: auto, software or opengl, not " + name;
+                return ParseResult::Error;
+            }
         } else if (a == "--headless") {
             out.host.headless = true;
         } else if (a == "--data") {
