@@ -402,16 +402,18 @@ void ExpectLooks(const std::map<std::string, std::string>& looks, const std::map
 const std::map<std::string, std::string> kRussianLooks = {
     {"wnd_fin_bad", "2853fff061f615a1"},   {"wnd_fin_bad2", "5eec13ce6bceb3c2"}, {"wnd_fin_good", "491e4080dd12d8d6"},
     {"wnd_fin_good2", "9d326d78173bc2e4"}, {"wnd_help", "93baf0eb77e13700"},     {"wnd_main", "c12271acdee2adf2"},
-    {"wnd_menu", "3c3aae626e7ce223"},      {"wnd_note", "8409e941fec71fda"},     {"wnd_opt", "1be17f99882a6ef5"},
+    {"wnd_menu", "3c3aae626e7ce223"},      {"wnd_note", "8409e941fec71fda"},     {"wnd_opt", "11a1a892cf43b572"},
     {"wnd_pause", "fad565e44fd2226b"},     {"wnd_pr", "a0c094ed692ebdea"},       {"wnd_pr_cr", "02d50f2e70420afc"},
-    {"wnd_pr_ld", "146545349c042aec"},     {"wnd_sr", "e4daeadc05eef5a4"},       {"wnd_tour", "c4d20214dd052cce"},
+    {"wnd_pr_ld", "146545349c042aec"},     {"wnd_sr", "e4daeadc05eef5a4"},       {"wnd_times", "ce1d6ad03a20b2a3"},
+    {"wnd_tour", "c4d20214dd052cce"},
 };
 const std::map<std::string, std::string> kEnglishLooks = {
     {"wnd_fin_bad", "5f968e1fbc676272"},   {"wnd_fin_bad2", "f193f715f524f56d"}, {"wnd_fin_good", "34d0da719ca60d58"},
     {"wnd_fin_good2", "aec27562f1bd09d5"}, {"wnd_help", "27989c2d555cc5e8"},     {"wnd_main", "c12271acdee2adf2"},
-    {"wnd_menu", "063dac3e173aebd0"},      {"wnd_note", "e16bb99cc81fe6d6"},     {"wnd_opt", "0e83f38e59f7bb6a"},
+    {"wnd_menu", "063dac3e173aebd0"},      {"wnd_note", "e16bb99cc81fe6d6"},     {"wnd_opt", "9f20630be1f6b405"},
     {"wnd_pause", "9a305768cb10adb0"},     {"wnd_pr", "c7452dfb7dea56b6"},       {"wnd_pr_cr", "a8d82847708422b9"},
-    {"wnd_pr_ld", "6ce3dfbab0dcb029"},     {"wnd_sr", "87bdac5d65841931"},       {"wnd_tour", "340faf79ee8ede1d"},
+    {"wnd_pr_ld", "6ce3dfbab0dcb029"},     {"wnd_sr", "87bdac5d65841931"},       {"wnd_times", "c8f9d7bb53a2a1b9"},
+    {"wnd_tour", "340faf79ee8ede1d"},
 };
 
 void LoadRealData() {
