@@ -33,7 +33,7 @@ class Mixer : public ::testing::Test {
     ALuint Buffer(int frames, float left, float right, int rate = kRate, bool ramp = false) {
         std::vector<int16_t> samples(2 * frames);
         for (int i = 0; i < frames; ++i) {
-            samples[2 * i] = static_cast<int16_t>((ramp ? i * 8 : left * 32768));
+            samples[2 * i] = static_cast<int16_t>((ramp ? 800 + i * 8 : left * 32768));
             samples[2 * i + 1] = static_cast<int16_t>(right * 32768);
         }
         ALuint buffer = 0;
@@ -109,22 +109,25 @@ TEST_F(Mixer, PitchAndTheBufferRateSetTheLengthAndLinesJoinTheSamples) {
     const ALuint slow = Source(Buffer(1000, 0, 0.5f, kRate / 2, true));
     alSourcePlay(slow);
     const std::vector<float> mix = Render(3000);
-    EXPECT_FLOAT_EQ(mix[2 * 20], 10 * 8 / 32768.0f);
-    EXPECT_FLOAT_EQ(mix[2 * 21], 10.5f * 8 / 32768.0f);
+    EXPECT_FLOAT_EQ(mix[2 * 20], (800 + 10 * 8) / 32768.0f);
+    EXPECT_FLOAT_EQ(mix[2 * 21], (800 + 10.5f * 8) / 32768.0f);
     EXPECT_FLOAT_EQ(mix[2 * 1001 + 1], 0.5f);
     EXPECT_EQ(mix[2 * 2000 + 1], 0.0f);
     EXPECT_NE(mix[2 * 1999 + 1], 0.0f);
 }
 
 TEST_F(Mixer, LoopingRepeatsUntilTurnedOffThenEndsItsPass) {
+    // At half speed, so that the end of each pass is drawn on to its start.
     const ALuint source = Source(Buffer(300, 0, 0, kRate, true));
     alSourcei(source, AL_LOOPING, AL_TRUE);
+    alSourcef(source, AL_PITCH, 0.5f);
     alSourcePlay(source);
-    const std::vector<float> mix = Render(1000);
-    for (int i = 0; i < 700; ++i) ASSERT_EQ(mix[2 * i], mix[2 * (i + 300)]) << i;
+    const std::vector<float> mix = Render(2000);
+    for (int i = 0; i < 1400; ++i) ASSERT_EQ(mix[2 * i], mix[2 * (i + 600)]) << i;
+    EXPECT_FLOAT_EQ(mix[2 * 599], (800 + 299 * 4) / 32768.0f);
     EXPECT_EQ(Get(source, AL_SAMPLE_OFFSET), 100);  // 1000 frames into a 300-frame loop
     alSourcei(source, AL_LOOPING, AL_FALSE);
-    EXPECT_EQ(SilentFrom(Render(1000)), 200);
+    EXPECT_EQ(SilentFrom(Render(1000)), 400);
     EXPECT_EQ(Get(source, AL_SOURCE_STATE), AL_STOPPED);
     EXPECT_EQ(Get(source, AL_SAMPLE_OFFSET), 0);
 }
@@ -166,6 +169,14 @@ TEST_F(Mixer, QueuedBuffersPlayInOrderAndAreReturnedWhenHeard) {
     EXPECT_EQ(back[1], buffers[2]);
     EXPECT_EQ(back[2], buffers[0]);
     EXPECT_EQ(Get(source, AL_BUFFERS_QUEUED), 0);
+
+    // Stopped halfway, every buffer counts as heard.
+    alSourceQueueBuffers(source, 2, buffers);
+    alSourcePlay(source);
+    Render(10);
+    EXPECT_EQ(Get(source, AL_BUFFERS_PROCESSED), 0);
+    alSourceStop(source);
+    EXPECT_EQ(Get(source, AL_BUFFERS_PROCESSED), 2);
 }
 
 TEST_F(Mixer, StatesAndStoppedSourcesAreSilent) {

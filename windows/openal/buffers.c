@@ -9,18 +9,8 @@ Buffer* FindBuffer(ALCdevice* d, ALuint name) {
 AL_API void AL_APIENTRY alGenBuffers(ALsizei n, ALuint* names) {
     ALCdevice* d = Enter();
     if (!d) return;
-    int free = 0;
-    for (int i = 0; i < kMaxBuffers; ++i) free += !d->buffers[i].used;
-    if (n < 0) {
-        Fail(d, AL_INVALID_VALUE);
-    } else if (n > free) {
-        Fail(d, AL_OUT_OF_MEMORY);
-    } else {
-        for (int i = 0, made = 0; made < n; ++i) {
-            if (d->buffers[i].used) continue;
-            d->buffers[i] = (Buffer){.used = 1, .rate = 1};
-            names[made++] = (ALuint)i + 1;
-        }
+    if (GiveNames(d, n, &d->buffers[0].used, sizeof(Buffer), kMaxBuffers, names)) {
+        for (ALsizei i = 0; i < n; ++i) d->buffers[names[i] - 1] = (Buffer){.used = 1, .rate = 1};
     }
     Leave(d);
 }

@@ -23,6 +23,19 @@ void Fail(ALCdevice* d, ALenum error) {
     if (d->error == AL_NO_ERROR) d->error = error;
 }
 
+int GiveNames(ALCdevice* d, ALsizei n, const int* used, size_t stride, int capacity, ALuint* names) {
+    int free = 0;
+    for (int i = 0; i < capacity; ++i) free += !*(const int*)((const char*)used + i * stride);
+    if (n < 0 || n > free) {
+        Fail(d, n < 0 ? AL_INVALID_VALUE : AL_OUT_OF_MEMORY);
+        return 0;
+    }
+    for (int i = 0, given = 0; given < n; ++i) {
+        if (!*(const int*)((const char*)used + i * stride)) names[given++] = (ALuint)i + 1;
+    }
+    return 1;
+}
+
 AL_API ALenum AL_APIENTRY alGetError(void) {
     ALCdevice* d = Enter();
     if (!d) return AL_INVALID_OPERATION;

@@ -82,6 +82,10 @@ void Leave(ALCdevice* d);
 /* Keeps the first error until alGetError reads it. */
 void Fail(ALCdevice* d, ALenum error);
 
+/* Gives out `n` names of unused places in a table whose `used` flags lie
+ * `stride` bytes apart, or records why it cannot. */
+int GiveNames(ALCdevice* d, ALsizei n, const int* used, size_t stride, int capacity, ALuint* names);
+
 Buffer* FindBuffer(ALCdevice* d, ALuint name);
 Source* FindSource(ALCdevice* d, ALuint name);
 void ReleaseQueue(ALCdevice* d, Source* s);

@@ -75,19 +75,11 @@ static void DeleteSource(ALCdevice* d, Source* s) {
 AL_API void AL_APIENTRY alGenSources(ALsizei n, ALuint* names) {
     ALCdevice* d = Enter();
     if (!d) return;
-    int free = 0;
-    for (int i = 0; i < kMaxSources; ++i) free += !d->sources[i].used;
-    if (n < 0) {
-        Fail(d, AL_INVALID_VALUE);
-    } else if (n > free) {
-        Fail(d, AL_OUT_OF_MEMORY);
-    } else {
-        for (int i = 0, made = 0; made < n; ++i) {
-            if (d->sources[i].used) continue;
-            const Tuning tuning = {1.0f, 1.0f, AL_FALSE};
-            d->sources[i] =
+    if (GiveNames(d, n, &d->sources[0].used, sizeof(Source), kMaxSources, names)) {
+        const Tuning tuning = {1.0f, 1.0f, AL_FALSE};
+        for (ALsizei i = 0; i < n; ++i) {
+            d->sources[names[i] - 1] =
                 (Source){.used = 1, .state = AL_INITIAL, .type = AL_UNDETERMINED, .set = tuning, .heard = tuning};
-            names[made++] = (ALuint)i + 1;
         }
     }
     Leave(d);
