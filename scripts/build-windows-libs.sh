@@ -109,7 +109,7 @@ build_openal() {
   # next build tries OpenAL Soft again.
   echo "windows: OpenAL Soft cannot be fetched or built; OpenAL32.dll is the game's own mixer (windows/openal)"
   mkdir -p "$prefix/include/AL"
-  cp /usr/include/AL/al.h /usr/include/AL/alc.h /usr/include/AL/alext.h /usr/include/AL/efx.h "$prefix/include/AL/"
+  cp -p /usr/include/AL/al.h /usr/include/AL/alc.h /usr/include/AL/alext.h /usr/include/AL/efx.h "$prefix/include/AL/"
   cmake_build "$here/windows/openal" openal-own ||
     { echo "windows: ERROR: the game's own OpenAL32.dll does not build" >&2 && exit 1; }
   return 1
