@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libraries the game needs for 64-bit Windows (SDL2, SDL2_image,
 # libxmp, OpenAL) with MinGW-w64, from Debian's own source packages of the
-# versions installed for the Linux build, into <root>/prefix.
+# versions installed for the Linux build, into <root>/prefix; OpenAL from
+# the game's own windows/openal when OpenAL Soft cannot be had.
 # A library is built once per source version: <root>/stamps remembers it.
 # The sources come through apt with a private source list and state under
 # <root>/apt, so the system's apt configuration is left alone.
