@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libraries the game needs for 64-bit Windows (SDL2, SDL2_image,
 # libxmp, OpenAL) with MinGW-w64, from Debian's own source packages of the
-# versions installed for the Linux build, into <root>/prefix.
+# versions installed for the Linux build, into <root>/prefix; OpenAL from
+# the game's own windows/openal when OpenAL Soft cannot be had.
 # A library is built once per source version: <root>/stamps remembers it.
 # The sources come through apt with a private source list and state under
 # <root>/apt, so the system's apt configuration is left alone.
@@ -63,9 +64,9 @@ cmake_build() {
   shift 2
   cmake -S "$src" -B "$root/build/$name" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DKOLVETRA_WINDOWS_PREFIX="$prefix" \
-    -DCMAKE_INSTALL_PREFIX="$prefix" "$@" >/dev/null
-  cmake --build "$root/build/$name" -j "$jobs" >/dev/null
-  cmake --install "$root/build/$name" >/dev/null
+    -DCMAKE_INSTALL_PREFIX="$prefix" "$@" >/dev/null &&
+    cmake --build "$root/build/$name" -j "$jobs" >/dev/null &&
+    cmake --install "$root/build/$name" >/dev/null
 }
 
 build_sdl2() {
@@ -98,20 +99,20 @@ build_libxmp() {
 
 build_openal() {
   local src
-  if src=$(fetch "$1") && [ -n "$src" ]; then
-    cmake_build "$src" openal -DALSOFT_UTILS=OFF -DALSOFT_EXAMPLES=OFF -DALSOFT_TESTS=OFF -DALSOFT_NO_CONFIG_UTIL=ON
+  if src=$(fetch "$1") && [ -n "$src" ] &&
+    cmake_build "$src" openal -DALSOFT_UTILS=OFF -DALSOFT_EXAMPLES=OFF -DALSOFT_TESTS=OFF -DALSOFT_NO_CONFIG_UTIL=ON; then
+    echo "windows: OpenAL32.dll is OpenAL Soft $1"
     return
   fi
-  # Without the sources the package still runs, silently, through a stand-in
-  # with no device and the Linux build's headers of the same version; this is
-  # not remembered, so the next build tries the sources again.
-  echo "windows: WARNING: OpenAL Soft's sources are unavailable; the package will have no sound" >&2
-  local stand_in=$here/scripts/windows/openal-silent.c
-  [ "$prefix/bin/OpenAL32.dll" -nt "$stand_in" ] && return 1
-  mkdir -p "$prefix/include/AL" "$prefix/lib" "$prefix/bin"
-  cp /usr/include/AL/al.h /usr/include/AL/alc.h /usr/include/AL/alext.h /usr/include/AL/efx.h "$prefix/include/AL/"
-  $host-gcc -O2 -shared -I"$prefix/include" "$stand_in" \
-    -o "$prefix/bin/OpenAL32.dll" -Wl,--out-implib,"$prefix/lib/libOpenAL32.dll.a"
+  # Without OpenAL Soft the package gets the game's own OpenAL32.dll, which
+  # mixes what the game plays onto SDL's audio device, built against the
+  # Linux build's headers of the same version. It is not remembered, so the
+  # next build tries OpenAL Soft again.
+  echo "windows: OpenAL Soft cannot be fetched or built; OpenAL32.dll is the game's own mixer (windows/openal)"
+  mkdir -p "$prefix/include/AL"
+  cp -p /usr/include/AL/al.h /usr/include/AL/alc.h /usr/include/AL/alext.h /usr/include/AL/efx.h "$prefix/include/AL/"
+  cmake_build "$here/windows/openal" openal-own ||
+    { echo "windows: ERROR: the game's own OpenAL32.dll does not build" >&2 && exit 1; }
   return 1
 }
 

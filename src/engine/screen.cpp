@@ -1,6 +1,5 @@
 // The screen, the registered procedures and the frame loop.
 #include <SDL_image.h>
-#include <SDL_opengl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -64,9 +63,12 @@ int RenderDriver(std::string_view prefix) {
 bool RunsOnProcessor(SDL_Renderer* renderer) {
     SDL_RendererInfo info;
     if (SDL_GetRendererInfo(renderer, &info) != 0 || !std::string_view(info.name).starts_with("opengl")) return false;
-    using GetString = const GLubyte* (*)(GLenum);
+    // glGetString(GL_RENDERER), declared here: the OpenGL header brings in
+    // windows.h on Windows, whose macros clash with the game's key names.
+    constexpr unsigned kGlRenderer = 0x1F01;
+    using GetString = const unsigned char* (*)(unsigned);
     const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-    const GLubyte* name = getString ? getString(GL_RENDERER) : nullptr;
+    const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
     if (!name) return false;
     const std::string_view text(reinterpret_cast<const char*>(name));
     for (std::string_view soft : {"llvmpipe", "softpipe", "Software", "swrast"}) {
