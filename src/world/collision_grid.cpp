@@ -1,6 +1,7 @@
 #include "world/collision_grid.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -20,7 +21,7 @@ void WidenExtent(WorldExtent& e, const tminimal& o) {
     e.radius = std::max(e.radius, std::abs(static_cast<long long>(o.radius)));
 }
 
-bool Far(const tminimal& o) { return std::llabs(o.x) >= kFar || std::llabs(o.y) >= kFar; }
+bool Far(const Waypoint& p) { return std::llabs(p.x) >= kFar || std::llabs(p.y) >= kFar; }
 
 int Column(const CollisionGrid& grid, long long x) {
     return static_cast<int>(std::clamp<long long>((x - grid.left) >> grid.shift, 0, grid.columns - 1));
@@ -57,8 +58,7 @@ void Unlink(CollisionGrid& grid, int i) {
 void GridBuild(CollisionGrid& grid, const tworld& w) {
     grid.extent = WorldExtent{};
     grid.stale = false;
-    grid.usable = true;
-    long long minx = 0, miny = 0, maxx = 0, maxy = 0;
+    int minx = INT_MAX, miny = INT_MAX, maxx = INT_MIN, maxy = INT_MIN;
     for (int i = 0; i < w.count; ++i) {
         const tminimal& o = w.objects[i];
         const ObjectKind kind = KindOf(o.name);
@@ -66,16 +66,17 @@ void GridBuild(CollisionGrid& grid, const tworld& w) {
         grid.turns[i] = kind == ObjectKind::Water || kind == ObjectKind::Vehicle || o.dynamic != 0;
         grid.feet[i] = {o.x, o.y};
         WidenExtent(grid.extent, o);
-        grid.usable = grid.usable && !Far(o);
-        minx = i == 0 ? o.x : std::min<long long>(minx, o.x);
-        maxx = i == 0 ? o.x : std::max<long long>(maxx, o.x);
-        miny = i == 0 ? o.y : std::min<long long>(miny, o.y);
-        maxy = i == 0 ? o.y : std::max<long long>(maxy, o.y);
+        minx = std::min(minx, o.x);
+        maxx = std::max(maxx, o.x);
+        miny = std::min(miny, o.y);
+        maxy = std::max(maxy, o.y);
     }
+    if (w.count == 0) minx = maxx = miny = maxy = 0;
+    grid.usable = !Far({minx, miny}) && !Far({maxx, maxy});
     if (!grid.usable) return;
     // Square cells, as small as the world's spread allows; their side is a
     // power of two so finding a cell takes no division.
-    const long long span = std::max(maxx - minx, maxy - miny) + 1;
+    const long long span = std::max<long long>(maxx - minx, maxy - miny) + 1;
     grid.shift = kMinShift;
     while ((span - 1) >> grid.shift >= kGridSide) ++grid.shift;
     grid.left = minx;
@@ -97,12 +98,12 @@ int GridNextTurn(const CollisionGrid& grid, const tworld& w, int i) {
 
 void GridMove(CollisionGrid& grid, const tworld& w, int i) {
     if (!grid.usable || grid.stale || IsGround(grid.kinds[i])) return;
-    const tminimal& o = w.objects[i];
-    if (Far(o)) {
+    const Waypoint foot{w.objects[i].x, w.objects[i].y};
+    if (Far(foot)) {
         grid.usable = false;
         return;
     }
-    const int cell = CellOf(grid, {o.x, o.y});
+    const int cell = CellOf(grid, foot);
     if (cell == grid.cellof[i]) return;
     Unlink(grid, i);
     Link(grid, i, cell);
