@@ -215,8 +215,23 @@ void BM_RaceTickFullScreen(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_RaceTickTrack, beach1, "beach1")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_RaceTickTrack, city2, "city2")->Unit(benchmark::kMicrosecond);
+#define KOLVETRA_TICK_BENCH(track) BENCHMARK_CAPTURE(BM_RaceTickTrack, track, #track)->Unit(benchmark::kMicrosecond)
+KOLVETRA_TICK_BENCH(beach1);
+KOLVETRA_TICK_BENCH(beach1r);
+KOLVETRA_TICK_BENCH(beach2);
+KOLVETRA_TICK_BENCH(beach2r);
+KOLVETRA_TICK_BENCH(forest1);
+KOLVETRA_TICK_BENCH(forest1r);
+KOLVETRA_TICK_BENCH(forest2);
+KOLVETRA_TICK_BENCH(forest2r);
+KOLVETRA_TICK_BENCH(icy1);
+KOLVETRA_TICK_BENCH(icy1r);
+KOLVETRA_TICK_BENCH(icy2);
+KOLVETRA_TICK_BENCH(icy2r);
+KOLVETRA_TICK_BENCH(city1);
+KOLVETRA_TICK_BENCH(city1r);
+KOLVETRA_TICK_BENCH(city2);
+KOLVETRA_TICK_BENCH(city2r);
 #define KOLVETRA_FRAME_BENCH(track) BENCHMARK_CAPTURE(BM_RaceFrameTrack, track, #track)->Unit(benchmark::kMillisecond)
 KOLVETRA_FRAME_BENCH(beach1);
 KOLVETRA_FRAME_BENCH(beach1r);

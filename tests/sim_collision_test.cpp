@@ -10,6 +10,12 @@ class Collisions : public SimTest {
         camera->x = x - 400;
         camera->y = y - 300;
     }
+    // The step's grid over the world as it stands now.
+    CollisionGrid& Grid() {
+        static CollisionGrid grid;
+        GridBuild(grid, *w);
+        return grid;
+    }
     int Named(const char* name) const {
         int n = 0;
         for (int i = 0; i < w->count; ++i) n += w->objects[i].name == name;
@@ -24,7 +30,7 @@ TEST_F(Collisions, BonusIsTakenWithin49PixelsButNot50) {
     AddObject("bn_spd", 1050, 1000, 32, 1);
     AddObject("bn_spd", 1000, 1049, 32, 1);
     LookAt(1000, 1000);
-    VehicleAgainstObjects(*w, car);
+    VehicleAgainstObjects(*w, car, Grid());
     EXPECT_EQ(w->count, 2);
     EXPECT_EQ(At(1).x, 1050);
     EXPECT_EQ(score, 80);
@@ -45,7 +51,7 @@ TEST_F(Collisions, ComputerCarsCollectWithoutPointsAndUnheardOffScreen) {
     const int car = AddCar(1000, 1000, 1);
     AddObject("bn_oil", 1010, 1040, 32, 1);
     LookAt(5000, 5000);
-    VehicleAgainstObjects(*w, car);
+    VehicleAgainstObjects(*w, car, Grid());
     EXPECT_EQ(Named("bn_oil"), 0);
     EXPECT_EQ(score, 0);
     EXPECT_EQ(Heard("get"), 0);
@@ -56,7 +62,7 @@ TEST_F(Collisions, ConsecutiveBonusesInTestingOrderAreBothTaken) {
     const int car = AddCar(1000, 1000, 0);
     AddObject("bn_slw", 1040, 1000, 32, 1);
     AddObject("bn_oil", 1000, 1040, 32, 1);
-    VehicleAgainstObjects(*w, car);
+    VehicleAgainstObjects(*w, car, Grid());
     EXPECT_EQ(w->count, 1);
     EXPECT_EQ(score, 160);
 }
@@ -65,11 +71,11 @@ TEST_F(Collisions, ConsecutiveBonusesAgainstTestingOrderTakeTwoSteps) {
     const int car = AddCar(1000, 1000, 0);
     AddObject("bn_oil", 1000, 1040, 32, 1);
     AddObject("bn_slw", 1040, 1000, 32, 1);
-    VehicleAgainstObjects(*w, car);
+    VehicleAgainstObjects(*w, car, Grid());
     EXPECT_EQ(score, 150);
     ASSERT_EQ(w->count, 2);
     EXPECT_EQ(At(1).name, "bn_slw");
-    VehicleAgainstObjects(*w, car);
+    VehicleAgainstObjects(*w, car, Grid());
     EXPECT_EQ(score, 160);
     EXPECT_EQ(w->count, 1);
 }
@@ -78,7 +84,7 @@ TEST_F(Collisions, CarKeepsItsTurnWhenABonusBeforeItIsTaken) {
     AddObject("bn_spd", 1000, 1040, 32, 1);
     AddObject("tree", 3000, 3000, 64);
     const int car = AddCar(1000, 1000, 0);
-    EXPECT_EQ(VehicleAgainstObjects(*w, car), car - 1);
+    EXPECT_EQ(VehicleAgainstObjects(*w, car, Grid()), car - 1);
     EXPECT_EQ(At(car - 1).name, "jeep");
     EXPECT_EQ(At(0).x, 3000);  // the tree was not treated as the car
     WorldStep(*w);
@@ -89,7 +95,7 @@ TEST_F(Collisions, FixedObstaclePutsTheCarBackAndBumpsAboveSpeedNine) {
     const int car = AddCar(1000, 1000, 0);
     const int tree = AddObject("tree", 1030, 1000, 64);
     At(car).speed = 9.5f;
-    VehicleAgainstObjects(*w, car);
+    VehicleAgainstObjects(*w, car, Grid());
     // Centres 30 apart, radii 2 x 16 and 16: 18 px deep, pushed straight back.
     EXPECT_EQ(At(car).x, 982);
     EXPECT_EQ(At(car).y, 1000);
@@ -98,13 +104,13 @@ TEST_F(Collisions, FixedObstaclePutsTheCarBackAndBumpsAboveSpeedNine) {
     EXPECT_EQ(Heard("bum"), 1);
     At(car).x = 1000;
     At(car).speed = 9.0f;
-    VehicleAgainstObjects(*w, car);
+    VehicleAgainstObjects(*w, car, Grid());
     EXPECT_FLOAT_EQ(At(car).speed, 8.1f);
     EXPECT_EQ(Heard("bum"), 1);
     At(car).ai = 1;  // computer cars crash silently
     At(car).x = 1000;
     At(car).speed = 12.0f;
-    VehicleAgainstObjects(*w, car);
+    VehicleAgainstObjects(*w, car, Grid());
     EXPECT_EQ(Heard("bum"), 1);
 }
 
@@ -112,7 +118,7 @@ TEST_F(Collisions, MovableObjectsGiveWayByDepthOverRadius) {
     const int car = AddCar(1000, 1000, 0);
     const int barrel = AddObject("barrel", 1030, 1000, 64, 1);
     const int speck = AddObject("speck", 1000, 1030, 2, 1);  // radius 0
-    VehicleAgainstObjects(*w, car);
+    VehicleAgainstObjects(*w, car, Grid());
     EXPECT_EQ(At(barrel).x, 1034);  // 1030 + 4 x 18 / 16 = 1034.5, halves to even
     EXPECT_EQ(At(barrel).y, 1000);
     EXPECT_EQ(At(speck).x, 1000);
@@ -130,17 +136,17 @@ TEST_F(Collisions, PropsShoveMovableObjectsOnScreenOnly) {
     const int outside = AddObject("barrel", 10, 700, 64, 1);
     const int edge = AddObject("barrel", 40, 700, 64, 1);
     LookAt(500, 500);
-    const WorldExtent extent = MeasureWorld(*w);
-    DynamicAgainstObjects(*w, a, extent);
+    CollisionGrid& grid = Grid();
+    DynamicAgainstObjects(*w, a, grid);
     EXPECT_EQ(At(a).x, 500);  // the pusher stays
     EXPECT_EQ(At(b).x, 534);
     EXPECT_EQ(At(wall).x, 470);
     EXPECT_EQ(At(patch).x, 510);
-    DynamicAgainstObjects(*w, c, extent);
+    DynamicAgainstObjects(*w, c, grid);
     EXPECT_EQ(At(d).x, 5030);
     ASSERT_FALSE(WorldOnScreen(*w, outside));
     ASSERT_TRUE(WorldOnScreen(*w, edge));
-    DynamicAgainstObjects(*w, outside, extent);
+    DynamicAgainstObjects(*w, outside, grid);
     EXPECT_EQ(At(edge).x, 44);
 }
 
@@ -183,4 +189,72 @@ TEST_F(Collisions, SpawnerLeavesTakenWaypointsAlone) {
     At(0).x = 130;  // 36 px away: free again
     for (int tick = 0; tick < 200 && w->count == 1; ++tick) SpawnBonuses(*w);
     EXPECT_EQ(w->count, 2);
+}
+
+// The grid only narrows down who is met: a crowded world steps exactly as
+// the same world does when one far-off patch makes every test scan it whole.
+TEST_F(Collisions, GridStepsTheCrowdAsTheWholeScanDoes) {
+    const int side = 8;
+    for (int k = 0; k < side; ++k) {
+        EXPECT_TRUE(WorldAddWaypoint(*w, 300 + 60 * k, 300));
+        EXPECT_TRUE(WorldAddWaypoint(*w, 300 + 60 * side, 300 + 60 * k));
+    }
+    for (int k = side - 1; k >= 0; --k) EXPECT_TRUE(WorldAddWaypoint(*w, 300 + 60 * k, 300 + 60 * side));
+    for (int n = 0; n < 400; ++n) {
+        // Spread over 700 x 700 px, never two on one spot.
+        const int x = 150 + n * 37 % 700, y = 150 + n * 53 % 700, pick = Random(8);
+        if (pick == 0) {
+            AddObject("bn_spd", x, y, 32, 1);
+        } else if (pick == 1) {
+            AddObject("lnd_water", x, y, 128);
+        } else if (pick == 2) {
+            AddObject("wall", x, y, 48 + Random(64));
+        } else {
+            AddObject("barrel", x, y, 16 + Random(48), 1);
+        }
+        if (n % 50 == 0) AddCar(x + 1, y, n == 0 ? 0 : 1, 10 + Random(10), vehiclenames[n / 50 % 4]);
+    }
+    LookAt(500, 500);
+    const auto far = std::make_unique<tworld>(*w);
+    tminimal patch;
+    patch.name = "lnd_sand";
+    patch.x = 1 << 23;
+    ASSERT_TRUE(WorldAppend(*far, patch));
+    ASSERT_TRUE(Grid().usable);
+    static CollisionGrid check;
+    GridBuild(check, *far);
+    ASSERT_FALSE(check.usable);
+
+    const auto run = [this](tworld& world) {
+        Randomize(11);
+        Particles.count = 0;
+        ResetRaceProgress();
+        LookAt(500, 500);
+        raceinput = RaceInput{};
+        raceinput.up = true;
+        for (int tick = 0; tick < 300; ++tick) WorldStep(world);
+    };
+    const auto barrels = [](const tworld& world) {
+        std::vector<Waypoint> found;
+        for (int i = 0; i < world.count; ++i) {
+            if (world.objects[i].name == "barrel") found.push_back({world.objects[i].x, world.objects[i].y});
+        }
+        return found;
+    };
+    const std::vector<Waypoint> placed = barrels(*w);
+    run(*w);
+    run(*far);
+    ASSERT_EQ(far->count, w->count + 1);
+    EXPECT_LT(w->count, 409);  // bonuses were taken
+    for (int i = 0; i < w->count; ++i) {
+        const tminimal &a = w->objects[i], &b = far->objects[i];
+        EXPECT_EQ(a.name, b.name) << i;
+        EXPECT_EQ(a.x, b.x) << i;
+        EXPECT_EQ(a.y, b.y) << i;
+        EXPECT_EQ(a.speed, b.speed) << i;
+    }
+    const std::vector<Waypoint> shoved = barrels(*w);
+    int moved = 0;
+    for (size_t k = 0; k < placed.size(); ++k) moved += placed[k].x != shoved[k].x || placed[k].y != shoved[k].y;
+    EXPECT_GT(moved, 20);
 }

@@ -1,5 +1,6 @@
 #include "media/particles.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/omega.h"
@@ -35,24 +36,53 @@ void UpdateEffect(TEffect2d& e) {
     }
 }
 
-void RemoveEffect(Tpart_sys& system, std::string_view kind) {
-    for (int i = 0; i < system.count; ++i) {
+namespace {
+
+// Removes the first effect of that kind from slot `from` on; false when there
+// is none.
+bool RemoveFrom(Tpart_sys& system, std::string_view kind, int& from) {
+    for (int i = from; i < system.count; ++i) {
         if (system.effects[i].kind != kind) continue;
         system.effects[i].kind.clear();
         system.effects[i].fall = 0;
         for (int k = i; k + 1 < system.count; ++k) std::swap(system.effects[k], system.effects[k + 1]);
         --system.count;
-        return;
+        from = i;
+        return true;
     }
+    from = system.count;
+    return false;
 }
 
-// An effect that moves down into the slot just visited after a removal is not
-// advanced again until the next pass; the animation has always looked so.
+bool Spent(const TEffect2d& e) { return e.kind == "delete"; }
+
+}  // namespace
+
+void RemoveEffect(Tpart_sys& system, std::string_view kind) {
+    int from = 0;
+    RemoveFrom(system, kind, from);
+}
+
+// Each visit removes the first spent effect. An effect that moves down into
+// the slot just visited after a removal is not advanced again until the next
+// pass; the animation has always looked so. No spent effect stands before
+// `from`, and `spent` counts them, so the search never starts over.
 void UpdateEffects(Tpart_sys& system) {
     const int n = system.count;
+    int spent = 0;
+    for (int i = 0; i < system.count; ++i) spent += Spent(system.effects[i]);
+    int from = 0;
     for (int i = 0; i < n; ++i) {
-        if (i < system.count) UpdateEffect(system.effects[i]);
-        RemoveEffect(system, "delete");
+        if (i < system.count) {
+            TEffect2d& e = system.effects[i];
+            const bool was = Spent(e);
+            UpdateEffect(e);
+            if (!was && Spent(e)) {
+                ++spent;
+                from = std::min(from, i);
+            }
+        }
+        if (spent > 0 && RemoveFrom(system, "delete", from)) --spent;
     }
 }
 

@@ -28,7 +28,7 @@ void StepWater(tminimal& water) {
 
 // A vehicle's turn; returns its index, which moves down when a bonus before it
 // in the list is picked up.
-int StepVehicle(tworld& w, int i) {
+int StepVehicle(tworld& w, int i, CollisionGrid& grid) {
     tminimal& car = w.objects[i];
     if (car.ai == 0) {
         CheckPlayerFinish(w, i);
@@ -64,7 +64,7 @@ int StepVehicle(tworld& w, int i) {
     car.x = M_Round(car.x - static_cast<double>(car.velx) * car.speed);
     car.y = M_Round(car.y - static_cast<double>(car.vely) * car.speed);
     if (car.ai == 0) TrackPlayerWaypoints(w, car);
-    i = VehicleAgainstObjects(w, i);
+    i = VehicleAgainstObjects(w, i, grid);
     const tminimal& moved = w.objects[i];
     if (moved.ai != 1 && camera) {
         camera->x = moved.x - kScreenWidth / 2;
@@ -78,16 +78,25 @@ int StepVehicle(tworld& w, int i) {
 // The object count is read afresh at every turn: a pick-up removes a bonus
 // in the middle of the step.
 void WorldStep(tworld& w) {
-    // Sizes do not change during a step and a pick-up only removes objects.
-    const WorldExtent extent = MeasureWorld(w);
-    for (int i = 0; i < w.count; ++i) {
+    // Large: kept from step to step rather than on the stack.
+    static CollisionGrid grid;
+    GridBuild(grid, w);
+    // Sizes do not change during a step and a pick-up only removes objects:
+    // the world's extent is measured once.
+    const WorldExtent extent = grid.extent;
+    // Only what moves or ripples takes a turn.
+    for (int i = GridNextTurn(grid, w, -1); i < w.count; i = GridNextTurn(grid, w, i)) {
         tminimal& self = w.objects[i];
-        if (self.name == "lnd_water") StepWater(self);
-        if (IsVehicle(self.name)) {
-            i = StepVehicle(w, i);
+        const ObjectKind kind = grid.kinds[i];
+        if (kind == ObjectKind::Water) StepWater(self);
+        if (kind == ObjectKind::Vehicle) {
+            i = StepVehicle(w, i, grid);
         } else if (self.dynamic != 0) {
-            DynamicAgainstObjects(w, i, extent);
+            DynamicAgainstObjects(w, i, grid);
         }
+        if (!grid.stale) continue;
+        GridBuild(grid, w);
+        grid.extent = extent;
     }
 }
 

@@ -4,6 +4,7 @@
 // other. All quantities are per step.
 #pragma once
 
+#include "world/collision_grid.h"
 #include "world/world.h"
 
 // Directions. A car's `frame` runs 1..16 counter-clockwise on screen, frame 1
@@ -52,11 +53,11 @@ void TrackPlayerWaypoints(const tworld& w, tminimal& car);
 // ---------------------------------------------------------------- collisions and bonuses
 
 // Bonus pick-up and collision of vehicle i against every object; returns the
-// vehicle's index, which moves down when a bonus before it is taken.
-int VehicleAgainstObjects(tworld& w, int i);
-// A movable prop i shoves the movable objects it overlaps on screen; the
-// extent is the world's, measured at the start of the step.
-void DynamicAgainstObjects(tworld& w, int i, const WorldExtent& extent);
+// vehicle's index, which moves down when a bonus before it is taken. The grid
+// holds the world as it stands, built at the start of the step.
+int VehicleAgainstObjects(tworld& w, int i, CollisionGrid& grid);
+// A movable prop i shoves the movable objects it overlaps on screen.
+void DynamicAgainstObjects(tworld& w, int i, CollisionGrid& grid);
 // Points the player gets for a bonus; 0 for other names.
 int BonusPoints(std::string_view name);
 // Vehicle `self` collects what lies in slot j: each bonus name is tested in

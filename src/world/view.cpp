@@ -1,6 +1,7 @@
 #include "world/view.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "world/lighting.h"
@@ -15,14 +16,32 @@ void BuildView(tworld& v, const tworld& w) {
 }
 
 void SortView(tworld& v) {
-    const auto begin = v.objects.begin();
     int landscape = 0;
     for (int i = 0; i < v.count; ++i) {
         if (!HasPrefix(v.objects[i].name, "lnd")) continue;
         if (i != landscape) std::swap(v.objects[landscape], v.objects[i]);
         ++landscape;
     }
-    std::sort(begin + landscape, begin + v.count, [](const tminimal& a, const tminimal& b) { return a.y < b.y; });
+    // The sort runs on (y, slot) pairs, which meet exactly the comparisons
+    // the records themselves would, so ties keep the order they always had;
+    // the records then move once each, round the permutation's cycles.
+    static std::array<std::pair<int, int>, kWorldCapacity> order;
+    const int n = v.count - landscape;
+    for (int k = 0; k < n; ++k) order[k] = {v.objects[landscape + k].y, landscape + k};
+    std::sort(order.begin(), order.begin() + n, [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (int k = 0; k < n; ++k) {
+        if (order[k].second < 0) continue;
+        tminimal held = std::move(v.objects[landscape + k]);
+        int to = k;
+        while (order[to].second != landscape + k) {
+            const int from = order[to].second - landscape;
+            v.objects[landscape + to] = std::move(v.objects[landscape + from]);
+            order[to].second = -1;
+            to = from;
+        }
+        v.objects[landscape + to] = std::move(held);
+        order[to].second = -1;
+    }
 }
 
 void RebuildView(tworld& v, const tworld& w) {

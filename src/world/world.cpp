@@ -11,7 +11,9 @@
 tworld world;
 tworld view;
 
-bool IsVehicle(std::string_view name) { return name == "jeep" || name == "car" || name == "tank" || name == "turbo"; }
+bool IsVehicle(std::string_view name) {
+    return NameIs(name, "jeep") || NameIs(name, "car") || NameIs(name, "tank") || NameIs(name, "turbo");
+}
 
 void WorldClear(tworld& w) {
     for (int i = 0; i < w.count; ++i) w.objects[i].name.clear();
@@ -89,17 +91,6 @@ bool WorldOnScreen(const tworld& w, int i) {
     const int cx = camera ? camera->x : 0, cy = camera ? camera->y : 0;
     const int sx = o.x - cx, sy = o.y - cy;
     return -o.width < sx && sx < o.width + kScreenWidth && -o.height < sy && sy < 2 * o.height + kScreenHeight;
-}
-
-WorldExtent MeasureWorld(const tworld& w) {
-    WorldExtent e;
-    for (int i = 0; i < w.count; ++i) {
-        const tminimal& o = w.objects[i];
-        e.width = std::max(e.width, std::abs(static_cast<long long>(o.width)));
-        e.height = std::max(e.height, std::abs(static_cast<long long>(o.height)));
-        e.radius = std::max(e.radius, std::abs(static_cast<long long>(o.radius)));
-    }
-    return e;
 }
 
 // An object on screen has its foot within its width of the sides, its height

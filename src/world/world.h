@@ -70,8 +70,14 @@ inline constexpr std::array<int, 16> palette{0x00FF00, 0xFF0000, 0x0000FF, 0xFFF
                                              0x4B4C87, 0x4B4CD7, 0x4BD84B, 0x787864};
 
 bool IsVehicle(std::string_view name);
+// Compared over the literal's own length, which the compiler then knows: the
+// step tests every name it meets.
 inline bool HasPrefix(std::string_view name, std::string_view prefix) {
-    return name.substr(0, prefix.size()) == prefix;
+    return name.size() >= prefix.size() &&
+           std::char_traits<char>::compare(name.data(), prefix.data(), prefix.size()) == 0;
+}
+inline bool NameIs(std::string_view name, std::string_view exact) {
+    return name.size() == exact.size() && HasPrefix(name, exact);
 }
 
 // Releases the used objects; the waypoints stay.
@@ -106,7 +112,6 @@ struct WorldExtent {
     long long height = 0;
     long long radius = 0;
 };
-WorldExtent MeasureWorld(const tworld& w);
 // False when no object on screen can have its collision circle's centre
 // (the foot raised by a quarter of the height) within `reach` of (x, y) along
 // both axes; true when one may.
