@@ -46,7 +46,9 @@ LIST
 }
 
 # Runs "build_<library> <name=version>" for the source of the Debian package
-# $2 unless that version is already built.
+# $2 unless that version is already built. A build that returns 3 stands in
+# for the library this time only and is not remembered; any other failure
+# stops the package build here, with the library named.
 built() {
   local library=$1 spec
   spec=$(source_of "$2")
@@ -56,7 +58,16 @@ built() {
     return
   fi
   echo "windows: building $spec"
-  if "build_$library" "$spec"; then touch "$stamp"; fi
+  local status=0
+  "build_$library" "$spec" || status=$?
+  case $status in
+    0) touch "$stamp" ;;
+    3) ;;
+    *)
+      echo "windows: ERROR: $spec does not build for Windows" >&2
+      exit 1
+      ;;
+  esac
 }
 
 cmake_build() {
@@ -83,7 +94,7 @@ build_sdl2_image() {
   local off=()
   for format in AVIF BMP GIF JXL LBM PCX PNM QOI SVG TIF WEBP XCF XPM XV; do off+=("-DSDL2IMAGE_$format=OFF"); done
   cmake_build "$src" sdl2_image -DSDL2IMAGE_BACKEND_STB=ON -DSDL2IMAGE_VENDORED=OFF -DSDL2IMAGE_SAMPLES=OFF \
-    -DSDL2IMAGE_TGA=ON -DSDL2IMAGE_JPG=ON -DSDL2IMAGE_PNG=ON -DSDL2IMAGE_JPG_SAVE=OFF "${off[@]}"
+    -DSDL2IMAGE_TGA=ON -DSDL2IMAGE_JPG=ON -DSDL2IMAGE_PNG=ON -DSDL2IMAGE_JPG_SAVE=OFF "${off[@]}" || return 1
   # Its package file would still look for libjpeg and libpng, which stb_image
   # replaces inside the DLL.
   sed -i -E 's/^set\(SDL2IMAGE_(JPG|PNG) +ON\)/set(SDL2IMAGE_\1 OFF)/' "$prefix/lib/cmake/SDL2_image/SDL2_imageConfig.cmake"
@@ -113,7 +124,7 @@ build_openal() {
   cp -p /usr/include/AL/al.h /usr/include/AL/alc.h /usr/include/AL/alext.h /usr/include/AL/efx.h "$prefix/include/AL/"
   cmake_build "$here/windows/openal" openal-own ||
     { echo "windows: ERROR: the game's own OpenAL32.dll does not build" >&2 && exit 1; }
-  return 1
+  return 3
 }
 
 built sdl2 libsdl2-dev
