@@ -1,5 +1,6 @@
 // Collisions, pushing, bonus pick-up and the bonus spawner.
 #include "sim_support.h"
+#include "world/view.h"
 
 namespace {
 
@@ -15,6 +16,31 @@ class Collisions : public SimTest {
         static CollisionGrid grid;
         GridBuild(grid, *w);
         return grid;
+    }
+    // Bonuses, water, walls and barrels spread over spread x spread px,
+    // never two on one spot, with a car among every fifty and a square loop
+    // of waypoints.
+    void Crowd(int spread) {
+        const int side = 8;
+        for (int k = 0; k < side; ++k) {
+            EXPECT_TRUE(WorldAddWaypoint(*w, 300 + 60 * k, 300));
+            EXPECT_TRUE(WorldAddWaypoint(*w, 300 + 60 * side, 300 + 60 * k));
+        }
+        for (int k = side - 1; k >= 0; --k) EXPECT_TRUE(WorldAddWaypoint(*w, 300 + 60 * k, 300 + 60 * side));
+        for (int n = 0; n < 400; ++n) {
+            const int x = 150 + n * 37 % spread, y = 150 + n * 53 % spread, pick = Random(8);
+            if (pick == 0) {
+                AddObject("bn_spd", x, y, 32, 1);
+            } else if (pick == 1) {
+                AddObject("lnd_water", x, y, 128);
+            } else if (pick == 2) {
+                AddObject("wall", x, y, 48 + Random(64));
+            } else {
+                AddObject("barrel", x, y, 16 + Random(48), 1);
+            }
+            if (n % 50 == 0) AddCar(x + 1, y, n == 0 ? 0 : 1, 10 + Random(10), vehiclenames[n / 50 % 4]);
+        }
+        LookAt(500, 500);
     }
     int Named(const char* name) const {
         int n = 0;
@@ -194,26 +220,7 @@ TEST_F(Collisions, SpawnerLeavesTakenWaypointsAlone) {
 // The grid only narrows down who is met: a crowded world steps exactly as
 // the same world does when one far-off patch makes every test scan it whole.
 TEST_F(Collisions, GridStepsTheCrowdAsTheWholeScanDoes) {
-    const int side = 8;
-    for (int k = 0; k < side; ++k) {
-        EXPECT_TRUE(WorldAddWaypoint(*w, 300 + 60 * k, 300));
-        EXPECT_TRUE(WorldAddWaypoint(*w, 300 + 60 * side, 300 + 60 * k));
-    }
-    for (int k = side - 1; k >= 0; --k) EXPECT_TRUE(WorldAddWaypoint(*w, 300 + 60 * k, 300 + 60 * side));
-    for (int n = 0; n < 400; ++n) {
-        // Spread over 700 x 700 px, never two on one spot.
-        const int x = 150 + n * 37 % 700, y = 150 + n * 53 % 700, pick = Random(8);
-        if (pick == 0) {
-            AddObject("bn_spd", x, y, 32, 1);
-        } else if (pick == 1) {
-            AddObject("lnd_water", x, y, 128);
-        } else if (pick == 2) {
-            AddObject("wall", x, y, 48 + Random(64));
-        } else {
-            AddObject("barrel", x, y, 16 + Random(48), 1);
-        }
-        if (n % 50 == 0) AddCar(x + 1, y, n == 0 ? 0 : 1, 10 + Random(10), vehiclenames[n / 50 % 4]);
-    }
+    Crowd(700);
     LookAt(500, 500);
     const auto far = std::make_unique<tworld>(*w);
     tminimal patch;
@@ -257,4 +264,54 @@ TEST_F(Collisions, GridStepsTheCrowdAsTheWholeScanDoes) {
     int moved = 0;
     for (size_t k = 0; k < placed.size(); ++k) moved += placed[k].x != shoved[k].x || placed[k].y != shoved[k].y;
     EXPECT_GT(moved, 20);
+}
+
+// The grid is kept from tick to tick and follows every move, spawn and
+// pick-up: the race goes exactly as when it is filed afresh every time, and
+// the view holds exactly what the whole world's scan finds on screen.
+TEST_F(Collisions, GridKeptBetweenTicksRacesAsOneFiledAfresh) {
+    Crowd(2000);
+    const auto fresh = std::make_unique<tworld>(*w);
+    const auto seen = std::make_unique<tworld>();
+    const auto race = [this, &seen](tworld& world, bool forget) {
+        Randomize(11);
+        Particles.count = 0;
+        ResetRaceProgress();
+        LookAt(500, 500);
+        raceinput = RaceInput{};
+        raceinput.up = true;
+        int views = 0;
+        for (int tick = 0; tick < 300; ++tick) {
+            if (forget) world.revision = 0;
+            SpawnBonuses(world);
+            if (forget) world.revision = 0;
+            WorldStep(world);
+            if (forget) continue;
+            BuildView(*seen, world);
+            std::vector<int> onScreen;
+            for (int i = 0; i < world.count; ++i) {
+                if (WorldOnScreen(world, i)) onScreen.push_back(i);
+            }
+            EXPECT_EQ(seen->count, static_cast<int>(onScreen.size())) << tick;
+            for (int k = 0; k < std::min<int>(seen->count, onScreen.size()); ++k) {
+                const tminimal &a = seen->objects[k], &b = world.objects[onScreen[k]];
+                EXPECT_TRUE(a.name == b.name && a.x == b.x && a.y == b.y) << tick << " " << k;
+            }
+            views += seen->count > 0 && seen->count < world.count;
+        }
+        return views;
+    };
+    EXPECT_GT(race(*w, false), 0);
+    race(*fresh, true);
+    ASSERT_EQ(w->count, fresh->count);
+    int bonuses = 0;
+    for (int i = 0; i < w->count; ++i) {
+        const tminimal &a = w->objects[i], &b = fresh->objects[i];
+        EXPECT_EQ(a.name, b.name) << i;
+        EXPECT_EQ(a.x, b.x) << i;
+        EXPECT_EQ(a.y, b.y) << i;
+        EXPECT_EQ(a.speed, b.speed) << i;
+        bonuses += HasPrefix(a.name, "bn");
+    }
+    EXPECT_GT(bonuses, 0);
 }

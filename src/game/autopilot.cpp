@@ -7,12 +7,16 @@
 #include "game/race_recording.h"
 #include "game/race_rules.h"
 #include "game/shell.h"
+#include "world/collision_grid.h"
 #include "world/race.h"
 #include "world/simulation.h"
 
 int PlayerCar(const tworld& w) {
-    for (int i = 0; i < w.count; ++i) {
-        if (w.objects[i].ai == 0 && IsVehicle(w.objects[i].name)) return i;
+    // Every car takes a turn in the step: only those are looked at.
+    const CollisionGrid& grid = GridOf(w);
+    for (int k = 0; k < grid.turnercount; ++k) {
+        const int i = grid.turners[k];
+        if (grid.kinds[i] == ObjectKind::Vehicle && w.objects[i].ai == 0) return i;
     }
     return -1;
 }

@@ -74,9 +74,10 @@ void SpawnBonuses(tworld& w) {
     // tick to tick.
     static std::vector<Waypoint> bonuses;
     bonuses.clear();
-    for (int i = 0; i < w.count; ++i) {
-        const tminimal& o = w.objects[i];
-        if (HasPrefix(o.name, "bn")) bonuses.push_back({o.x, o.y});
+    const CollisionGrid& grid = GridOf(w);
+    for (int k = 0; k < grid.bonuscount; ++k) {
+        const tminimal& o = w.objects[grid.bonuses[k]];
+        bonuses.push_back({o.x, o.y});
     }
     // Counted once: one call may add several and pass six.
     if (static_cast<int>(bonuses.size()) >= kMaxBonuses) return;
@@ -94,6 +95,7 @@ void SpawnBonuses(tworld& w) {
         bonus.width = 32;
         bonus.height = 32;
         bonus.radius = 8;
+        WorldChanged(w);
         bonuses.push_back({x, y});
     }
 }

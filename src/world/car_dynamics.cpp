@@ -1,5 +1,6 @@
 // One world step and everything that moves a car: keys, speed, the lagging
 // travel direction, exhaust smoke, the engine and the camera.
+#include <algorithm>
 #include <cmath>
 
 #include "engine/omega.h"
@@ -78,14 +79,13 @@ int StepVehicle(tworld& w, int i, CollisionGrid& grid) {
 // The object count is read afresh at every turn: a pick-up removes a bonus
 // in the middle of the step.
 void WorldStep(tworld& w) {
-    // Large: kept from step to step rather than on the stack.
-    static CollisionGrid grid;
-    GridBuild(grid, w);
+    CollisionGrid& grid = GridOf(w);
     // Sizes do not change during a step and a pick-up only removes objects:
     // the world's extent is measured once.
     const WorldExtent extent = grid.extent;
     // Only what moves or ripples takes a turn.
-    for (int i = GridNextTurn(grid, w, -1); i < w.count; i = GridNextTurn(grid, w, i)) {
+    for (int k = 0; k < grid.turnercount; ++k) {
+        int i = grid.turners[k];
         tminimal& self = w.objects[i];
         const ObjectKind kind = grid.kinds[i];
         if (kind == ObjectKind::Water) StepWater(self);
@@ -97,7 +97,14 @@ void WorldStep(tworld& w) {
         if (!grid.stale) continue;
         GridBuild(grid, w);
         grid.extent = extent;
+        k = static_cast<int>(std::upper_bound(grid.turners.begin(), grid.turners.begin() + grid.turnercount, i) -
+                             grid.turners.begin()) -
+            1;
     }
+    // The grid followed every move: it stays filed for the next step.
+    if (w.revision == 0) return;
+    WorldChanged(w);
+    grid.revision = w.revision;
 }
 
 void PlayerControls(tworld& w, int i) {

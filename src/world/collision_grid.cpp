@@ -21,7 +21,7 @@ void WidenExtent(WorldExtent& e, const tminimal& o) {
     e.radius = std::max(e.radius, std::abs(static_cast<long long>(o.radius)));
 }
 
-bool Far(const Waypoint& p) { return std::llabs(p.x) >= kFar || std::llabs(p.y) >= kFar; }
+bool Far(long long x, long long y) { return std::llabs(x) >= kFar || std::llabs(y) >= kFar; }
 
 int Column(const CollisionGrid& grid, long long x) {
     return static_cast<int>(std::clamp<long long>((x - grid.left) >> grid.shift, 0, grid.columns - 1));
@@ -31,40 +31,63 @@ int Row(const CollisionGrid& grid, long long y) {
     return static_cast<int>(std::clamp<long long>((y - grid.top) >> grid.shift, 0, grid.rows - 1));
 }
 
-int CellOf(const CollisionGrid& grid, const Waypoint& foot) {
-    return Row(grid, foot.y) * grid.columns + Column(grid, foot.x);
-}
+int CellOf(const CollisionGrid& grid, const tminimal& o) { return Row(grid, o.y) * grid.columns + Column(grid, o.x); }
 
 void Link(CollisionGrid& grid, int i, int cell) {
+    CellList& list = grid.things;
     grid.cellof[i] = cell;
     grid.prev[i] = -1;
-    grid.next[i] = grid.head[cell];
-    if (grid.head[cell] >= 0) grid.prev[grid.head[cell]] = i;
-    grid.head[cell] = i;
+    list.next[i] = list.head[cell];
+    if (list.head[cell] >= 0) grid.prev[list.head[cell]] = i;
+    list.head[cell] = i;
 }
 
 void Unlink(CollisionGrid& grid, int i) {
-    const int cell = grid.cellof[i];
+    CellList& list = grid.things;
     if (grid.prev[i] >= 0) {
-        grid.next[grid.prev[i]] = grid.next[i];
+        list.next[grid.prev[i]] = list.next[i];
     } else {
-        grid.head[cell] = grid.next[i];
+        list.head[grid.cellof[i]] = list.next[i];
     }
-    if (grid.next[i] >= 0) grid.prev[grid.next[i]] = grid.prev[i];
+    if (list.next[i] >= 0) grid.prev[list.next[i]] = grid.prev[i];
+}
+
+// The ground never moves: it is only ever pushed onto its cell's list.
+void LinkGround(CollisionGrid& grid, int i, int cell) {
+    grid.cellof[i] = cell;
+    grid.ground.next[i] = grid.ground.head[cell];
+    grid.ground.head[cell] = i;
+}
+
+void GatherCells(CollisionGrid& grid, const CellList& list, long long x0, long long y0, long long x1, long long y1) {
+    const int c0 = Column(grid, x0), c1 = Column(grid, x1);
+    const int r0 = Row(grid, y0), r1 = Row(grid, y1);
+    for (int r = r0; r <= r1; ++r) {
+        for (int c = c0; c <= c1; ++c) {
+            for (int i = list.head[r * grid.columns + c]; i >= 0; i = list.next[i]) grid.found.push_back(i);
+        }
+    }
 }
 
 }  // namespace
 
 void GridBuild(CollisionGrid& grid, const tworld& w) {
+    grid.world = &w;
+    grid.revision = w.revision;
+    grid.count = w.count;
     grid.extent = WorldExtent{};
     grid.stale = false;
+    grid.turnercount = 0;
+    grid.bonuscount = 0;
     int minx = INT_MAX, miny = INT_MAX, maxx = INT_MIN, maxy = INT_MIN;
     for (int i = 0; i < w.count; ++i) {
         const tminimal& o = w.objects[i];
         const ObjectKind kind = KindOf(o.name);
         grid.kinds[i] = kind;
-        grid.turns[i] = kind == ObjectKind::Water || kind == ObjectKind::Vehicle || o.dynamic != 0;
-        grid.feet[i] = {o.x, o.y};
+        if (kind == ObjectKind::Water || kind == ObjectKind::Vehicle || o.dynamic != 0) {
+            grid.turners[grid.turnercount++] = i;
+        }
+        if (HasPrefix(o.name, "bn")) grid.bonuses[grid.bonuscount++] = i;
         WidenExtent(grid.extent, o);
         minx = std::min(minx, o.x);
         maxx = std::max(maxx, o.x);
@@ -72,7 +95,7 @@ void GridBuild(CollisionGrid& grid, const tworld& w) {
         maxy = std::max(maxy, o.y);
     }
     if (w.count == 0) minx = maxx = miny = maxy = 0;
-    grid.usable = !Far({minx, miny}) && !Far({maxx, maxy});
+    grid.usable = !Far(minx, miny) && !Far(maxx, maxy);
     if (!grid.usable) return;
     // Square cells, as small as the world's spread allows; their side is a
     // power of two so finding a cell takes no division.
@@ -83,27 +106,37 @@ void GridBuild(CollisionGrid& grid, const tworld& w) {
     grid.top = miny;
     grid.columns = static_cast<int>(((maxx - minx) >> grid.shift) + 1);
     grid.rows = static_cast<int>(((maxy - miny) >> grid.shift) + 1);
-    std::fill_n(grid.head.begin(), grid.columns * grid.rows, -1);
-    // The ground is never met: it stays out.
-    for (int i = 0; i < w.count; ++i) {
-        if (!IsGround(grid.kinds[i])) Link(grid, i, CellOf(grid, grid.feet[i]));
+    std::fill_n(grid.things.head.begin(), grid.columns * grid.rows, -1);
+    std::fill_n(grid.ground.head.begin(), grid.columns * grid.rows, -1);
+    // Filed from the last so each cell lists its objects in index order.
+    for (int i = w.count - 1; i >= 0; --i) {
+        const int cell = CellOf(grid, w.objects[i]);
+        if (IsGround(grid.kinds[i])) {
+            LinkGround(grid, i, cell);
+        } else {
+            Link(grid, i, cell);
+        }
     }
 }
 
-int GridNextTurn(const CollisionGrid& grid, const tworld& w, int i) {
-    while (++i < w.count && !grid.turns[i]) {
+CollisionGrid& GridOf(const tworld& w) {
+    // Large: kept from use to use rather than on the stack.
+    static CollisionGrid grid;
+    if (grid.world != &w || w.revision == 0 || grid.revision != w.revision || grid.count != w.count || grid.stale) {
+        GridBuild(grid, w);
     }
-    return i;
+    return grid;
 }
 
 void GridMove(CollisionGrid& grid, const tworld& w, int i) {
     if (!grid.usable || grid.stale || IsGround(grid.kinds[i])) return;
-    const Waypoint foot{w.objects[i].x, w.objects[i].y};
-    if (Far(foot)) {
+    const tminimal& o = w.objects[i];
+    if (Far(o.x, o.y)) {
         grid.usable = false;
+        grid.stale = true;
         return;
     }
-    const int cell = CellOf(grid, foot);
+    const int cell = CellOf(grid, o);
     if (cell == grid.cellof[i]) return;
     Unlink(grid, i);
     Link(grid, i, cell);
@@ -115,16 +148,11 @@ void GridRemoved(CollisionGrid& grid, int j, int n) {
     grid.stale = true;
 }
 
-bool GridGather(CollisionGrid& grid, long long x0, long long y0, long long x1, long long y1) {
+bool GridGather(CollisionGrid& grid, long long x0, long long y0, long long x1, long long y1, bool ground) {
     grid.found.clear();
     if (!grid.usable || grid.stale) return false;
-    const int c0 = Column(grid, x0), c1 = Column(grid, x1);
-    const int r0 = Row(grid, y0), r1 = Row(grid, y1);
-    for (int r = r0; r <= r1; ++r) {
-        for (int c = c0; c <= c1; ++c) {
-            for (int i = grid.head[r * grid.columns + c]; i >= 0; i = grid.next[i]) grid.found.push_back(i);
-        }
-    }
+    GatherCells(grid, grid.things, x0, y0, x1, y1);
+    if (ground) GatherCells(grid, grid.ground, x0, y0, x1, y1);
     std::sort(grid.found.begin(), grid.found.end());
     return true;
 }

@@ -1,6 +1,8 @@
-// Where everything stands during a world step: each object's kind, read from
-// its name once per step, and a uniform grid of the objects' feet, so a moving
-// object looks only at the cells it can reach instead of the whole world.
+// Where everything stands: each object's kind, read from its name, and a
+// uniform grid of the objects' feet, so a moving object looks only at the
+// cells it can reach and the view only at the cells on screen instead of the
+// whole world. The grid is filed afresh only when the world changed outside
+// the step; within the step it follows every move.
 #pragma once
 
 #include <array>
@@ -15,11 +17,24 @@ inline bool IsGround(ObjectKind kind) { return kind == ObjectKind::Ground || kin
 
 inline constexpr int kGridSide = 128;  // cells along each axis at most
 
+struct CellList {
+    std::array<int, kGridSide * kGridSide> head{};
+    std::array<int, kWorldCapacity> next{};
+};
+
 struct CollisionGrid {
+    // The world filed and its revision then; revision 0 never matches.
+    const tworld* world = nullptr;
+    unsigned long long revision = 0;
+    int count = 0;
     std::array<ObjectKind, kWorldCapacity> kinds{};
-    // Whether the object takes a turn in the step: it moves or ripples.
-    std::array<bool, kWorldCapacity> turns{};
-    std::array<Waypoint, kWorldCapacity> feet{};  // where each stood when filed
+    // The objects that take a turn in the step, in index order: they move
+    // or ripple.
+    std::array<int, kWorldCapacity> turners{};
+    int turnercount = 0;
+    // The bonuses lying in the world, in index order.
+    std::array<int, kWorldCapacity> bonuses{};
+    int bonuscount = 0;
     WorldExtent extent;
     long long left = 0;  // the corner of cell (0, 0)
     long long top = 0;
@@ -30,26 +45,26 @@ struct CollisionGrid {
     // tests' float arithmetic: every test then scans the whole world.
     bool usable = false;
     // Set when objects were removed or moved untracked: the grid is filed
-    // afresh before the next object's turn.
+    // afresh before it is used again.
     bool stale = false;
-    std::array<int, kWorldCapacity> cellof{};
-    std::array<int, kWorldCapacity> next{};
+    std::array<int, kWorldCapacity> cellof{};  // the cell each object is filed in
     std::array<int, kWorldCapacity> prev{};
-    std::array<int, kGridSide * kGridSide> head{};
+    CellList things;         // everything but the ground, which never moves
+    CellList ground;         // only the view meets the ground
     std::vector<int> found;  // the last gathering, in index order
 };
 
-// Reads every object's kind, measures the world and files every object but
-// the ground in the grid by its foot.
+// Reads every object's kind, measures the world and files every object in
+// the grid by its foot.
 void GridBuild(CollisionGrid& grid, const tworld& w);
-// The next object after slot i that takes a turn; w.count when none.
-int GridNextTurn(const CollisionGrid& grid, const tworld& w, int i);
+// The grid of `w`, filed afresh when the world changed since it was filed.
+CollisionGrid& GridOf(const tworld& w);
 // Files object i again after it moved.
 void GridMove(CollisionGrid& grid, const tworld& w, int i);
 // Slot j and the n - 1 after it were emptied and the objects behind moved
 // down: the kinds follow, and the grid is stale.
 void GridRemoved(CollisionGrid& grid, int j, int n);
 // Gathers into grid.found, in index order, at least every object whose foot
-// lies within the box; false when the grid cannot tell and the whole world
-// must be scanned.
-bool GridGather(CollisionGrid& grid, long long x0, long long y0, long long x1, long long y1);
+// lies within the box, the ground only when asked; false when the grid
+// cannot tell and the whole world must be scanned.
+bool GridGather(CollisionGrid& grid, long long x0, long long y0, long long x1, long long y1, bool ground = false);

@@ -77,6 +77,7 @@ void MeasureObjects(tworld& w) {
         o.height = t ? t->height : 0;
         o.radius = o.width / 4;
     }
+    WorldChanged(w);
 }
 
 void LightCorners(tworld& w) {

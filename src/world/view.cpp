@@ -4,13 +4,25 @@
 #include <array>
 #include <utility>
 
+#include "engine/omega.h"
+#include "world/collision_grid.h"
 #include "world/lighting.h"
+#include "world/race.h"
 
 void BuildView(tworld& v, const tworld& w) {
     WorldClear(v);
+    // An object on screen has its foot within its width of the sides, its
+    // height above and twice its height below: only those cells are looked
+    // at, in index order as the whole world's scan would meet them.
+    CollisionGrid& grid = GridOf(w);
+    const long long cx = camera ? camera->x : 0, cy = camera ? camera->y : 0;
+    const long long across = grid.extent.width, down = grid.extent.height;
+    if (!GridGather(grid, cx - across, cy - down, cx + kScreenWidth + across, cy + kScreenHeight + 2 * down, true)) {
+        for (int i = 0; i < w.count; ++i) grid.found.push_back(i);
+    }
     // Copying into slots whose names keep their storage allocates nothing
     // once the view has seen names that long.
-    for (int i = 0; i < w.count; ++i) {
+    for (const int i : grid.found) {
         if (WorldOnScreen(w, i)) WorldAppend(v, w.objects[i]);
     }
 }

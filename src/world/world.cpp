@@ -15,14 +15,23 @@ bool IsVehicle(std::string_view name) {
     return NameIs(name, "jeep") || NameIs(name, "car") || NameIs(name, "tank") || NameIs(name, "turbo");
 }
 
+void WorldChanged(tworld& w) {
+    // Shared by every world, so a copy of an older world never passes for
+    // the one it was copied from.
+    static unsigned long long stamps = 0;
+    w.revision = ++stamps;
+}
+
 void WorldClear(tworld& w) {
     for (int i = 0; i < w.count; ++i) w.objects[i].name.clear();
     w.count = 0;
+    WorldChanged(w);
 }
 
 bool WorldAppend(tworld& w, const tminimal& object) {
     if (w.count >= kWorldCapacity) return false;
     w.objects[w.count++] = object;
+    WorldChanged(w);
     return true;
 }
 
@@ -42,6 +51,7 @@ bool WorldAddObject(tworld& w, std::string_view name, int x, int y, uint8_t ai, 
     o.frame = 1.0f;
     o.cornercolor = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
     ++w.count;
+    WorldChanged(w);
     return true;
 }
 
@@ -50,6 +60,7 @@ void WorldRemoveAt(tworld& w, int i) {
     w.objects[i].name.clear();
     for (int k = i; k + 1 < w.count; ++k) std::swap(w.objects[k], w.objects[k + 1]);
     --w.count;
+    WorldChanged(w);
 }
 
 void WorldRemoveNamed(tworld& w, std::string_view name) {

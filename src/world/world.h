@@ -59,6 +59,9 @@ struct tworld {
     int count = 0;
     std::array<Waypoint, kWorldCapacity> waypoints;
     int waypointcount = 0;
+    // Stamped afresh whenever the objects change, so what is worked out from
+    // them is worked out again; 0 (never stamped) trusts nothing.
+    unsigned long long revision = 0;
 };
 
 extern tworld world;
@@ -80,6 +83,9 @@ inline bool NameIs(std::string_view name, std::string_view exact) {
     return name.size() == exact.size() && HasPrefix(name, exact);
 }
 
+// Code that changes objects' names, places or sizes other than through these
+// functions or the step says so here.
+void WorldChanged(tworld& w);
 // Releases the used objects; the waypoints stay.
 void WorldClear(tworld& w);
 // Copies a whole record into the next slot; false when the world is full.

@@ -197,6 +197,7 @@ void PlaceObjects(tworld& w, const std::vector<FileObject>& objects, int vehicle
         // Tracks store the player's car as a jeep; it races as the car chosen.
         if (o.name == "jeep" && o.ai == 0) o.name = playerVehicle;
     }
+    WorldChanged(w);
 }
 
 int BaseTopSpeed(std::string_view vehicle) {
@@ -303,4 +304,5 @@ void WorldMirror(tworld& w) {
         if (IsVehicle(o.name)) o.frame = 5.0f;
     }
     for (int i = 0; i < w.waypointcount; ++i) w.waypoints[i].x = -w.waypoints[i].x;
+    WorldChanged(w);
 }
