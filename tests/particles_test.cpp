@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
 #include "engine/host.h"
+#include "engine/random.h"
 #include "game/shell.h"
 #include "media/texture_base.h"
 #include "support.h"
@@ -30,6 +34,50 @@ TEST(Particles, EffectBehindASpentOneIsNotAdvancedInThatPass) {
     UpdateEffects(*s);
     EXPECT_FLOAT_EQ(s->effects[0].x, 101);  // B from the next pass on
     EXPECT_FLOAT_EQ(s->effects[1].x, 202);
+}
+
+// The pass as the slots themselves move: each visit updates what stands in
+// its slot, then the first spent effect is taken out and the rest move down.
+void UpdateSlidingOneByOne(Tpart_sys& s) {
+    const int n = s.count;
+    for (int i = 0; i < n; ++i) {
+        if (i < s.count) UpdateEffect(s.effects[i]);
+        for (int k = 0; k < s.count; ++k) {
+            if (s.effects[k].kind != "delete") continue;
+            std::rotate(s.effects.begin() + k, s.effects.begin() + k + 1, s.effects.begin() + s.count);
+            --s.count;
+            break;
+        }
+    }
+}
+
+TEST(Particles, PassMatchesTheSlotsMovingDownOneByOne) {
+    Randomize(5);
+    auto fast = std::make_unique<Tpart_sys>();
+    auto slow = std::make_unique<Tpart_sys>();
+    const char* kinds[] = {"smoke", "blow", "light"};
+    int removed = 0;
+    for (int pass = 0; pass < 400; ++pass) {
+        // Bursts of effects that die within a few passes, some at once.
+        for (int k = Random(12); k > 0; --k) {
+            const char* kind = kinds[Random(3)];
+            const int fade = Random(4) == 0 ? 255 : 20 + Random(120);
+            const float x = static_cast<float>(Random(1000)), dx = static_cast<float>(Random(7)) - 3;
+            Emit(*fast, kind, fade, x, 0, dx, 1);
+            Emit(*slow, kind, fade, x, 0, dx, 1);
+        }
+        const int before = fast->count;
+        UpdateEffects(*fast);
+        UpdateSlidingOneByOne(*slow);
+        removed += before - fast->count;
+        ASSERT_EQ(fast->count, slow->count) << pass;
+        for (int i = 0; i < fast->count; ++i) {
+            const TEffect2d &a = fast->effects[i], &b = slow->effects[i];
+            ASSERT_TRUE(a.kind == b.kind && a.x == b.x && a.y == b.y && a.alpha == b.alpha && a.fall == b.fall)
+                << pass << " " << i;
+        }
+    }
+    EXPECT_GT(removed, 500);
 }
 
 TEST(Particles, LightsFallAndSmokeDoesNot) {

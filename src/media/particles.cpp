@@ -65,25 +65,58 @@ void RemoveEffect(Tpart_sys& system, std::string_view kind) {
 
 // Each visit removes the first spent effect. An effect that moves down into
 // the slot just visited after a removal is not advanced again until the next
-// pass; the animation has always looked so. No spent effect stands before
-// `from`, and `spent` counts them, so the search never starts over.
+// pass; the animation has always looked so. The removed effects are only
+// marked during the pass and the rest close up once at its end: the visit
+// that follows a removal at or before the one just visited skips an effect,
+// as the slots moving down would make it.
 void UpdateEffects(Tpart_sys& system) {
+    static std::array<bool, kEffectCapacity> gone;
     const int n = system.count;
+    std::fill_n(gone.begin(), n, false);
+    const auto nextLive = [n](int k) {
+        while (++k < n && gone[k]) {
+        }
+        return k;
+    };
     int spent = 0;
-    for (int i = 0; i < system.count; ++i) spent += Spent(system.effects[i]);
-    int from = 0;
+    for (int i = 0; i < n; ++i) spent += Spent(system.effects[i]);
+    int live = n;
+    int from = 0;     // no spent effect is left before it
+    int visited = 0;  // the effect in the slot of this visit
     for (int i = 0; i < n; ++i) {
-        if (i < system.count) {
-            TEffect2d& e = system.effects[i];
+        if (i < live) {
+            TEffect2d& e = system.effects[visited];
             const bool was = Spent(e);
             UpdateEffect(e);
             if (!was && Spent(e)) {
                 ++spent;
-                from = std::min(from, i);
+                from = std::min(from, visited);
             }
         }
-        if (spent > 0 && RemoveFrom(system, "delete", from)) --spent;
+        bool closedUp = false;
+        if (spent > 0) {
+            while (from < n && (gone[from] || !Spent(system.effects[from]))) ++from;
+            if (from < n) {
+                gone[from] = true;
+                --live;
+                --spent;
+                closedUp = from <= visited;
+            }
+        }
+        visited = nextLive(visited);
+        if (closedUp) visited = nextLive(visited);
     }
+    int kept = 0;
+    for (int k = 0; k < n; ++k) {
+        if (gone[k]) continue;
+        if (k != kept) system.effects[kept] = std::move(system.effects[k]);
+        ++kept;
+    }
+    for (int k = kept; k < n; ++k) {
+        system.effects[k].kind.clear();
+        system.effects[k].fall = 0;
+    }
+    system.count = kept;
 }
 
 void DrawEffect(const TEffect2d& e) {
