@@ -306,7 +306,9 @@ TEST_F(Collisions, GridKeptBetweenTicksRacesAsOneFiledAfresh) {
             EXPECT_EQ(drawn->count, seen->count);
             for (int k = 0; k < std::min(seen->count, drawn->count); ++k) {
                 const tminimal &a = seen->objects[k], &b = drawn->objects[k];
-                EXPECT_TRUE(a.name == b.name && a.x == b.x && a.y == b.y) << tick << " " << k;
+                EXPECT_TRUE(a.name == b.name && a.x == b.x && a.y == b.y && a.speed == b.speed &&
+                            a.wateroffset[0].dx == b.wateroffset[0].dx && a.wateroffset[3].dy == b.wateroffset[3].dy)
+                    << tick << " " << k;
             }
         }
         return views;

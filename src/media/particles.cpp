@@ -6,6 +6,8 @@
 #include "engine/omega.h"
 #include "media/texture_base.h"
 
+using namespace std::string_view_literals;
+
 Tpart_sys Particles;
 
 void EmitEffect(Tpart_sys& system, std::string_view kind, int fade, float x, float y, float dx, float dy, float size,
@@ -25,7 +27,7 @@ void EmitEffect(Tpart_sys& system, std::string_view kind, int fade, float x, flo
 }
 
 void UpdateEffect(TEffect2d& e) {
-    e.fall = e.kind == "smoke" ? 0 : e.fall + 0.4f;
+    e.fall = e.kind == "smoke"sv ? 0 : e.fall + 0.4f;
     e.alpha -= e.fade;
     e.x += e.dx;
     e.y += e.dy + e.fall;
@@ -54,7 +56,8 @@ bool RemoveFrom(Tpart_sys& system, std::string_view kind, int& from) {
     return false;
 }
 
-bool Spent(const TEffect2d& e) { return e.kind == "delete"; }
+// Compared as views, the length first: most effects are not spent.
+bool Spent(const TEffect2d& e) { return e.kind == "delete"sv; }
 
 }  // namespace
 

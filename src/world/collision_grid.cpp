@@ -59,11 +59,9 @@ void LinkGround(CollisionGrid& grid, int i, int cell) {
     grid.ground.head[cell] = i;
 }
 
-void GatherCells(CollisionGrid& grid, const CellList& list, long long x0, long long y0, long long x1, long long y1) {
-    const int c0 = Column(grid, x0), c1 = Column(grid, x1);
-    const int r0 = Row(grid, y0), r1 = Row(grid, y1);
-    for (int r = r0; r <= r1; ++r) {
-        for (int c = c0; c <= c1; ++c) {
+void GatherCells(CollisionGrid& grid, const CellList& list, const CellRange& cells) {
+    for (int r = cells.r0; r <= cells.r1; ++r) {
+        for (int c = cells.c0; c <= cells.c1; ++c) {
             for (int i = list.head[r * grid.columns + c]; i >= 0; i = list.next[i]) grid.found.push_back(i);
         }
     }
@@ -74,6 +72,7 @@ void GatherCells(CollisionGrid& grid, const CellList& list, long long x0, long l
 void GridBuild(CollisionGrid& grid, const tworld& w) {
     grid.world = &w;
     grid.revision = w.revision;
+    ++grid.filings;
     grid.count = w.count;
     grid.extent = WorldExtent{};
     grid.stale = false;
@@ -84,9 +83,7 @@ void GridBuild(CollisionGrid& grid, const tworld& w) {
         const tminimal& o = w.objects[i];
         const ObjectKind kind = KindOf(o.name);
         grid.kinds[i] = kind;
-        if (kind == ObjectKind::Water || kind == ObjectKind::Vehicle || o.dynamic != 0) {
-            grid.turners[grid.turnercount++] = i;
-        }
+        if (TakesTurns(grid, w, i)) grid.turners[grid.turnercount++] = i;
         if (HasPrefix(o.name, "bn")) grid.bonuses[grid.bonuscount++] = i;
         WidenExtent(grid.extent, o);
         minx = std::min(minx, o.x);
@@ -148,11 +145,16 @@ void GridRemoved(CollisionGrid& grid, int j, int n) {
     grid.stale = true;
 }
 
+CellRange GridCells(const CollisionGrid& grid, long long x0, long long y0, long long x1, long long y1) {
+    return {Column(grid, x0), Row(grid, y0), Column(grid, x1), Row(grid, y1)};
+}
+
 bool GridGather(CollisionGrid& grid, long long x0, long long y0, long long x1, long long y1, bool ground) {
     grid.found.clear();
     if (!grid.usable || grid.stale) return false;
-    GatherCells(grid, grid.things, x0, y0, x1, y1);
-    if (ground) GatherCells(grid, grid.ground, x0, y0, x1, y1);
+    const CellRange cells = GridCells(grid, x0, y0, x1, y1);
+    GatherCells(grid, grid.things, cells);
+    if (ground) GatherCells(grid, grid.ground, cells);
     std::sort(grid.found.begin(), grid.found.end());
     return true;
 }

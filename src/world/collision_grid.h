@@ -22,10 +22,16 @@ struct CellList {
     std::array<int, kWorldCapacity> next{};
 };
 
+struct CellRange {
+    int c0 = 0, r0 = 0, c1 = -1, r1 = -1;
+    bool operator==(const CellRange&) const = default;
+};
+
 struct CollisionGrid {
     // The world filed and its revision then; revision 0 never matches.
     const tworld* world = nullptr;
     unsigned long long revision = 0;
+    unsigned long long filings = 0;  // counts every filing afresh
     int count = 0;
     std::array<ObjectKind, kWorldCapacity> kinds{};
     // The objects that take a turn in the step, in index order: they move
@@ -54,6 +60,18 @@ struct CollisionGrid {
     std::vector<int> found;  // the last gathering, in index order
 };
 
+// Whether object i takes a turn in the step: it moves or ripples. Nothing
+// else in it changes from step to step.
+inline bool TakesTurns(const CollisionGrid& grid, const tworld& w, int i) {
+    const ObjectKind kind = grid.kinds[i];
+    return kind == ObjectKind::Water || kind == ObjectKind::Vehicle || w.objects[i].dynamic != 0;
+}
+// Whether object i can change place during a step: the cars and what they
+// shove. Everything else stays where it was filed.
+inline bool Moves(const CollisionGrid& grid, const tworld& w, int i) {
+    return !IsGround(grid.kinds[i]) && (grid.kinds[i] == ObjectKind::Vehicle || w.objects[i].dynamic != 0);
+}
+
 // Reads every object's kind, measures the world and files every object in
 // the grid by its foot.
 void GridBuild(CollisionGrid& grid, const tworld& w);
@@ -64,6 +82,8 @@ void GridMove(CollisionGrid& grid, const tworld& w, int i);
 // Slot j and the n - 1 after it were emptied and the objects behind moved
 // down: the kinds follow, and the grid is stale.
 void GridRemoved(CollisionGrid& grid, int j, int n);
+// The cells a box covers.
+CellRange GridCells(const CollisionGrid& grid, long long x0, long long y0, long long x1, long long y1);
 // Gathers into grid.found, in index order, at least every object whose foot
 // lies within the box, the ground only when asked; false when the grid
 // cannot tell and the whole world must be scanned.

@@ -14,15 +14,44 @@ namespace {
 // Slots of `w` that may be on screen, gathered into grid.found in index
 // order. An object on screen has its foot within its width of the sides,
 // its height above and twice its height below: only those cells are looked
-// at.
+// at. What never moves is gathered again only when the camera reaches other
+// cells or the world is filed afresh; what moves is added every time.
 const std::vector<int>& NearScreenSlots(const tworld& w) {
+    static struct {
+        unsigned long long filing = 0;
+        CellRange cells;
+        std::vector<int> still;
+    } kept;
     CollisionGrid& grid = GridOf(w);
     const long long cx = camera ? camera->x : 0, cy = camera ? camera->y : 0;
-    const long long across = grid.extent.width, down = grid.extent.height;
-    if (!GridGather(grid, cx - across, cy - down, cx + kScreenWidth + across, cy + kScreenHeight + 2 * down, true)) {
-        for (int i = 0; i < w.count; ++i) grid.found.push_back(i);
+    const long long x0 = cx - grid.extent.width, x1 = cx + kScreenWidth + grid.extent.width;
+    const long long y0 = cy - grid.extent.height, y1 = cy + kScreenHeight + 2 * grid.extent.height;
+    std::vector<int>& found = grid.found;
+    if (!grid.usable) {
+        found.clear();
+        for (int i = 0; i < w.count; ++i) found.push_back(i);
+        return found;
     }
-    return grid.found;
+    const CellRange cells = GridCells(grid, x0, y0, x1, y1);
+    if (kept.filing != grid.filings || !(kept.cells == cells)) {
+        GridGather(grid, x0, y0, x1, y1, true);
+        kept.still.clear();
+        for (const int i : found) {
+            if (!Moves(grid, w, i)) kept.still.push_back(i);
+        }
+        kept.filing = grid.filings;
+        kept.cells = cells;
+    }
+    found.clear();
+    auto still = kept.still.begin();
+    for (int k = 0; k < grid.turnercount; ++k) {
+        const int i = grid.turners[k];
+        if (!Moves(grid, w, i)) continue;
+        for (; still != kept.still.end() && *still < i; ++still) found.push_back(*still);
+        found.push_back(i);
+    }
+    found.insert(found.end(), still, kept.still.end());
+    return found;
 }
 
 // Puts n slots of `w` into drawing order: landscape first, then the rest by
@@ -75,15 +104,36 @@ void SortView(tworld& v) {
 }
 
 // The order is found on the world's slots, so each record is copied once,
-// straight into its place.
+// straight into its place; one that already holds the same object, copied
+// from the same filing of the world into a view untouched since, is left
+// as it is unless that object takes turns.
 void RebuildView(tworld& v, const tworld& w) {
     static std::array<int, kWorldCapacity> slots;
+    static struct {
+        const tworld* view = nullptr;
+        unsigned long long revision = 0;
+        unsigned long long filing = 0;
+        std::array<int, kWorldCapacity> from{};
+    } copied;
     int n = 0;
     for (const int i : NearScreenSlots(w)) {
         if (WorldOnScreen(w, i)) slots[n++] = i;
     }
     DrawingOrder(w, slots.data(), n);
-    WorldClear(v);
-    for (int k = 0; k < n; ++k) WorldAppend(v, w.objects[slots[k]]);
+    const CollisionGrid& grid = GridOf(w);
+    const bool kept =
+        copied.view == &v && v.revision != 0 && copied.revision == v.revision && copied.filing == grid.filings;
+    for (int k = 0; k < n; ++k) {
+        const int i = slots[k];
+        if (kept && k < v.count && copied.from[k] == i && !TakesTurns(grid, w, i)) continue;
+        v.objects[k] = w.objects[i];
+        copied.from[k] = i;
+    }
+    for (int k = n; k < v.count; ++k) v.objects[k].name.clear();
+    v.count = n;
+    WorldChanged(v);
+    copied.view = &v;
+    copied.revision = v.revision;
+    copied.filing = grid.filings;
     CastShadows(v, 1);
 }
