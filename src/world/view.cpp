@@ -11,36 +11,49 @@
 
 namespace {
 
+// The camera's steps of 128 px each way: what never moves is gathered again
+// only when the camera enters another step or the world is filed afresh.
+constexpr int kCameraStep = 7;
+
+// Whether a still object can be on screen for some camera corner in the
+// step from (ax, ay): the screen test's bounds, met over the step.
+bool MaySeeFromStep(const tminimal& o, long long ax, long long ay) {
+    const long long last = (1LL << kCameraStep) - 1;
+    const long long w = o.width, h = o.height;
+    return o.x - w - kScreenWidth < ax + last && o.x + w > ax && o.y - 2 * h - kScreenHeight < ay + last &&
+           o.y + h > ay;
+}
+
 // Slots of `w` that may be on screen, gathered into grid.found in index
 // order. An object on screen has its foot within its width of the sides,
-// its height above and twice its height below: only those cells are looked
-// at. What never moves is gathered again only when the camera reaches other
-// cells or the world is filed afresh; what moves is added every time.
+// its height above and twice its height below. What moves is added every
+// time.
 const std::vector<int>& NearScreenSlots(const tworld& w) {
     static struct {
         unsigned long long filing = 0;
-        CellRange cells;
+        long long ax = 0, ay = 0;
         std::vector<int> still;
     } kept;
     CollisionGrid& grid = GridOf(w);
-    const long long cx = camera ? camera->x : 0, cy = camera ? camera->y : 0;
-    const long long x0 = cx - grid.extent.width, x1 = cx + kScreenWidth + grid.extent.width;
-    const long long y0 = cy - grid.extent.height, y1 = cy + kScreenHeight + 2 * grid.extent.height;
     std::vector<int>& found = grid.found;
     if (!grid.usable) {
         found.clear();
         for (int i = 0; i < w.count; ++i) found.push_back(i);
         return found;
     }
-    const CellRange cells = GridCells(grid, x0, y0, x1, y1);
-    if (kept.filing != grid.filings || !(kept.cells == cells)) {
-        GridGather(grid, x0, y0, x1, y1, true);
+    const long long cx = camera ? camera->x : 0, cy = camera ? camera->y : 0;
+    const long long ax = (cx >> kCameraStep) << kCameraStep, ay = (cy >> kCameraStep) << kCameraStep;
+    if (kept.filing != grid.filings || kept.ax != ax || kept.ay != ay) {
+        const long long last = (1LL << kCameraStep) - 1, across = grid.extent.width, down = grid.extent.height;
+        GridGather(grid, ax - across, ay - down, ax + last + kScreenWidth + across,
+                   ay + last + kScreenHeight + 2 * down, true);
         kept.still.clear();
         for (const int i : found) {
-            if (!Moves(grid, w, i)) kept.still.push_back(i);
+            if (!Moves(grid, w, i) && MaySeeFromStep(w.objects[i], ax, ay)) kept.still.push_back(i);
         }
         kept.filing = grid.filings;
-        kept.cells = cells;
+        kept.ax = ax;
+        kept.ay = ay;
     }
     found.clear();
     auto still = kept.still.begin();
