@@ -14,13 +14,13 @@ namespace {
 // The camera's steps of 128 px each way: what never moves is gathered again
 // only when the camera enters another step or the world is filed afresh.
 constexpr int kCameraStep = 7;
+constexpr long long kStepLast = (1LL << kCameraStep) - 1;  // the last pixel of a step
 
 // Whether a still object can be on screen for some camera corner in the
 // step from (ax, ay): the screen test's bounds, met over the step.
 bool MaySeeFromStep(const tminimal& o, long long ax, long long ay) {
-    const long long last = (1LL << kCameraStep) - 1;
     const long long w = o.width, h = o.height;
-    return o.x - w - kScreenWidth < ax + last && o.x + w > ax && o.y - 2 * h - kScreenHeight < ay + last &&
+    return o.x - w - kScreenWidth < ax + kStepLast && o.x + w > ax && o.y - 2 * h - kScreenHeight < ay + kStepLast &&
            o.y + h > ay;
 }
 
@@ -42,11 +42,11 @@ const std::vector<int>& NearScreenSlots(const tworld& w) {
         return found;
     }
     const long long cx = camera ? camera->x : 0, cy = camera ? camera->y : 0;
-    const long long ax = (cx >> kCameraStep) << kCameraStep, ay = (cy >> kCameraStep) << kCameraStep;
+    const long long ax = cx & ~kStepLast, ay = cy & ~kStepLast;
     if (kept.filing != grid.filings || kept.ax != ax || kept.ay != ay) {
-        const long long last = (1LL << kCameraStep) - 1, across = grid.extent.width, down = grid.extent.height;
-        GridGather(grid, ax - across, ay - down, ax + last + kScreenWidth + across,
-                   ay + last + kScreenHeight + 2 * down, true);
+        const long long across = grid.extent.width, down = grid.extent.height;
+        GridGather(grid, ax - across, ay - down, ax + kStepLast + kScreenWidth + across,
+                   ay + kStepLast + kScreenHeight + 2 * down, true);
         kept.still.clear();
         for (const int i : found) {
             if (!Moves(grid, w, i) && MaySeeFromStep(w.objects[i], ax, ay)) kept.still.push_back(i);
