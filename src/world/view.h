@@ -1,5 +1,7 @@
 // The view: the objects of the world that are on screen, in drawing order.
-// Rebuilt from scratch every tick.
+// Rebuilt every tick, through the world's grid: only the cells round the
+// screen are looked at, and a record that cannot have changed since the
+// last tick is not copied again.
 #pragma once
 
 #include "world/world.h"
@@ -11,5 +13,6 @@ void BuildView(tworld& v, const tworld& w);
 // particular order), so lower objects are drawn over higher ones.
 void SortView(tworld& v);
 // The objects of `w` on screen in drawing order, with the shadows of the
-// movable ones: built, sorted and shaded into `v`.
+// movable ones: built, sorted and shaded into `v`, as BuildView, SortView
+// and the shadows would leave it.
 void RebuildView(tworld& v, const tworld& w);
