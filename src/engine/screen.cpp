@@ -140,6 +140,7 @@ void Screen_Close() {
     EngineState& e = Engine();
     Text_Shutdown();
     Sprite_ReleaseCache();
+    Silhouette_ReleaseCache();
     e.textures.clear();
     for (auto& data : e.textureData) {
         if (data->texture) SDL_DestroyTexture(data->texture);

@@ -142,4 +142,10 @@ void Sound_Shutdown();
 void Text_Shutdown();
 // Releases the shaded copies of lit sprites; before the renderer goes.
 void Sprite_ReleaseCache();
+
+// Draws `source` turned by `angle` about `centre` (from the top-left of
+// `dst`) as a black silhouette at `alpha`, from a turned copy kept for its
+// size, angle and centre; false, drawing nothing, where the renderer cannot.
+bool Silhouette_Draw(SDL_Texture* source, const SDL_FRect& dst, float angle, SDL_FPoint centre, Uint8 alpha);
+void Silhouette_ReleaseCache();
 void Sound_BeginRound(InputContext context);

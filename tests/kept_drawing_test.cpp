@@ -1,18 +1,20 @@
-// A stamp lays its panel and lines in one pass with exactly the pixels that
-// drawing them one by one gives, over any screen, and falls back to drawing
-// one by one where it cannot.
-#include "engine/stamp.h"
-
+// Drawings kept between frames give exactly the pixels of drawing afresh,
+// over any screen: the stamp of a panel and many lines, laid in one pass (or
+// line by line where it cannot be), and the kept black turned silhouettes
+// of sprites (the shadows).
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "engine/host.h"
 #include "engine/omega.h"
+#include "engine/stamp.h"
+#include "engine/state.h"
+#include "support.h"
 
 namespace {
 
-class StampTest : public ::testing::Test {
+class KeptDrawing : public ::testing::Test {
   protected:
     void SetUp() override { Host_OpenHeadless(); }
     void TearDown() override { Host_Shutdown(); }
@@ -67,7 +69,7 @@ class StampTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(StampTest, OnePassGivesThePixelsOfDrawingOneByOne) {
+TEST_F(KeptDrawing, StampInOnePassGivesThePixelsOfDrawingOneByOne) {
     OE_Stamp stamp = Star(600, 400, 120);
     const std::vector<uint32_t> expected = DrawnOneByOne(stamp);
     EXPECT_EQ(Drawn(stamp), expected);
@@ -82,7 +84,7 @@ TEST_F(StampTest, OnePassGivesThePixelsOfDrawingOneByOne) {
     EXPECT_EQ(opaque.laid, OE_Stamp::Laid::OnePass);
 }
 
-TEST_F(StampTest, LinesOutsideThePanelOrTheCameraDrawOneByOne) {
+TEST_F(KeptDrawing, StampLinesOutsideThePanelOrTheCameraDrawOneByOne) {
     OE_Stamp spilling = Star(600, 400, 120);
     spilling.lines.push_back({590, 390, 700, 450});  // starts outside the panel
     EXPECT_EQ(Drawn(spilling), DrawnOneByOne(spilling));
@@ -101,4 +103,40 @@ TEST_F(StampTest, LinesOutsideThePanelOrTheCameraDrawOneByOne) {
     EXPECT_EQ(Drawn(moved), DrawnOneByOne(moved));
     EXPECT_EQ(moved.laid, OE_Stamp::Laid::Unmeasured);
     Cam2D_Set(nullptr);
+}
+
+// Shadows of real sprites, turned and raised as the world draws them, in
+// various places (some off the screen's edge), each drawn twice so that the
+// second comes from the kept silhouette; compared with SDL turning the
+// sprite itself on every draw.
+TEST_F(KeptDrawing, SilhouettesGiveThePixelsOfTurningTheSprite) {
+    const std::string folder = TestDataFolder() + "/gfx/obj/";
+    for (const char* name : {"birch1.tga", "barrel1.tga"}) {
+        const OE_Texture* sprite = Tex_LoadFromFile(folder + name, -1, 266);
+        ASSERT_TRUE(sprite && sprite->data) << name;
+        SDL_Texture* texture = sprite->data->texture;
+        const int w = sprite->width, h = sprite->height;
+        for (const float angle : {37.5f, 90.0f, 180.0f, -123.25f, 271.0f}) {
+            for (const int shadow : {128, 70}) {
+                const int x = angle > 100 ? 780 - w / 2 : 200, y = angle < 0 ? -h / 3 : 300;
+                const int raise = shadow - 128;
+                Backdrop();
+                SDL_Renderer* r = Engine().renderer;
+                SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+                SDL_SetTextureColorMod(texture, 0, 0, 0);
+                SDL_SetTextureAlphaMod(texture, static_cast<Uint8>(shadow));
+                const SDL_FRect dst{float(x), float(y + raise), float(w), float(h - raise)};
+                const SDL_FPoint centre{w / 2.0f, h / 2.0f - raise};
+                SDL_RenderCopyExF(r, texture, nullptr, &dst, angle, &centre, SDL_FLIP_NONE);
+                const std::vector<uint32_t> turned = Host_ReadScreen();
+                for (int time = 0; time < 2; ++time) {
+                    Backdrop();
+                    FX_SetColorMix(0);
+                    FX_SetVertexes(0, raise, 0, raise, 0, 0, 0, 0);
+                    SSprite_Draw(sprite, x, y, w, h, shadow, angle, FX_PLAIN | FX_COLORMIX | FX_VERTEXOFFSET);
+                    EXPECT_EQ(Host_ReadScreen(), turned) << name << " at " << angle << " shadow " << shadow;
+                }
+            }
+        }
+    }
 }
