@@ -148,4 +148,12 @@ void Sprite_ReleaseCache();
 // size, angle and centre; false, drawing nothing, where the renderer cannot.
 bool Silhouette_Draw(SDL_Texture* source, const SDL_FRect& dst, float angle, SDL_FPoint centre, Uint8 alpha);
 void Silhouette_ReleaseCache();
+
+// What SDL's first choice of renderer for a window is on this machine.
+enum class DefaultRenderer { OnGraphicsCard, OnProcessor, Unknown };
+DefaultRenderer ProbeDefaultRenderer();
+constexpr Uint32 kHardwareRenderer = SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC;
+// Whether the renderer is an OpenGL that runs on the processor (Mesa's
+// llvmpipe or softpipe, a "Software Rasterizer").
+bool RunsOnProcessor(SDL_Renderer* renderer);
 void Sound_BeginRound(InputContext context);
