@@ -86,21 +86,19 @@ class Silhouettes {
                 return false;
             }
             ++checked_;
-            bytes_ += static_cast<size_t>(turned.width) * turned.height * 4;
-            it = entries_.emplace(key, Entry{turned, 0}).first;
-            if (bytes_ > kBudget) {
-                Trim();
-                it = entries_.find(key);
-            }
+            // Past the budget all go, to be turned again as they come back.
+            const size_t bytes = static_cast<size_t>(turned.width) * turned.height * 4;
+            if (bytes_ + bytes > kBudget) Clear();
+            bytes_ += bytes;
+            it = entries_.emplace(key, turned).first;
         }
-        it->second.lastUse = ++clock_;
-        Copy(it->second.turned, static_cast<int>(dst.x), static_cast<int>(dst.y), alpha);
+        Copy(it->second, static_cast<int>(dst.x), static_cast<int>(dst.y), alpha);
         return true;
     }
 
     void Clear() {
-        for (auto& [key, entry] : entries_) {
-            if (entry.turned.texture) SDL_DestroyTexture(entry.turned.texture);
+        for (auto& [key, turned] : entries_) {
+            if (turned.texture) SDL_DestroyTexture(turned.texture);
         }
         entries_.clear();
         bytes_ = 0;
@@ -117,11 +115,6 @@ class Silhouettes {
   private:
     static constexpr size_t kBudget = 8u << 20;
     static constexpr int kChecks = 8;  // new silhouettes compared with the renderer's own turning
-
-    struct Entry {
-        Turned turned;
-        uint64_t lastUse;
-    };
 
     // The margin round the unturned rectangle that holds it turned about
     // its centre.
@@ -202,25 +195,9 @@ class Silhouettes {
         return ReadTarget(target, format, w, kept) && kept == turned;
     }
 
-    void Trim() {
-        std::vector<std::pair<uint64_t, Key>> byAge;
-        byAge.reserve(entries_.size());
-        for (const auto& [key, entry] : entries_) byAge.emplace_back(entry.lastUse, key);
-        std::sort(byAge.begin(), byAge.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (const auto& [age, key] : byAge) {
-            if (bytes_ <= kBudget * 3 / 4) break;
-            const auto it = entries_.find(key);
-            const Turned& t = it->second.turned;
-            bytes_ -= static_cast<size_t>(t.width) * t.height * 4;
-            if (t.texture) SDL_DestroyTexture(t.texture);
-            entries_.erase(it);
-        }
-    }
-
-    std::unordered_map<Key, Entry, KeyHash> entries_;
+    std::unordered_map<Key, Turned, KeyHash> entries_;
     std::vector<uint32_t> pixels_;  // kept between silhouettes
     size_t bytes_ = 0;
-    uint64_t clock_ = 0;
     int checked_ = 0;
     bool broken_ = false;
 };
