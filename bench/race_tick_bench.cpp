@@ -90,6 +90,7 @@ void OpenEngine() {
     static const bool open = [] {
         Host_OpenHeadless();
         camera = Cam2D_Create();
+        Cam2D_Set(camera);  // the race draws through it, as the game's own start does
         const std::string data = KOLVETRA_DATA_DIR;
         LoadTextureFolder(ObjectTextures, data + "/gfx/obj/");
         LoadTextureFolder(SharedTextures, data + "/gfx/share/");

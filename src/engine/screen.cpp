@@ -57,9 +57,9 @@ int RenderDriver(std::string_view prefix) {
     return -1;
 }
 
-// Whether an OpenGL renderer runs on the processor (Mesa's llvmpipe or
-// softpipe, a "Software Rasterizer"): there SDL's software renderer draws
-// the game several times faster.
+}  // namespace
+
+// There SDL's software renderer draws the game several times faster.
 bool RunsOnProcessor(SDL_Renderer* renderer) {
     SDL_RendererInfo info;
     if (SDL_GetRendererInfo(renderer, &info) != 0 || !std::string_view(info.name).starts_with("opengl")) return false;
@@ -77,6 +77,8 @@ bool RunsOnProcessor(SDL_Renderer* renderer) {
     return false;
 }
 
+namespace {
+
 // SDL would show a software renderer's frames through an OpenGL texture,
 // which on the processor costs more than drawing them: they go straight to
 // the window instead.
@@ -85,11 +87,11 @@ SDL_Renderer* CreateSoftwareRenderer(SDL_Window* window) {
     return SDL_CreateRenderer(window, RenderDriver("software"), 0);
 }
 
-SDL_Renderer* CreateRenderer(SDL_Window* window, RendererChoice choice) {
-    const Uint32 hardware = SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC;
+SDL_Renderer* CreateRenderer(SDL_Window* window, RendererChoice choice, DefaultRenderer probed) {
     if (choice == RendererChoice::Software) return CreateSoftwareRenderer(window);
-    if (choice == RendererChoice::OpenGL) return SDL_CreateRenderer(window, RenderDriver("opengl"), hardware);
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, hardware);
+    if (choice == RendererChoice::OpenGL) return SDL_CreateRenderer(window, RenderDriver("opengl"), kHardwareRenderer);
+    if (probed == DefaultRenderer::OnProcessor) return CreateSoftwareRenderer(window);
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, kHardwareRenderer);
     if (renderer && RunsOnProcessor(renderer)) {
         SDL_DestroyRenderer(renderer);
         renderer = nullptr;
@@ -97,7 +99,7 @@ SDL_Renderer* CreateRenderer(SDL_Window* window, RendererChoice choice) {
     return renderer ? renderer : CreateSoftwareRenderer(window);
 }
 
-void OpenWindow() {
+void OpenWindow(DefaultRenderer probed) {
     EngineState& e = Engine();
     const bool fullscreen = e.wantFullscreen && !e.config.windowed;
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
@@ -108,7 +110,7 @@ void OpenWindow() {
         std::fprintf(stderr, "kolvetra: cannot open the window: %s\n", SDL_GetError());
         std::exit(1);
     }
-    e.renderer = CreateRenderer(e.window, e.config.renderer);
+    e.renderer = CreateRenderer(e.window, e.config.renderer, probed);
     if (!e.renderer) {
         std::fprintf(stderr, "kolvetra: cannot create a renderer: %s\n", SDL_GetError());
         std::exit(1);
@@ -125,12 +127,16 @@ void Screen_Open() {
     EngineState& e = Engine();
     if (e.renderer) return;
     e.headless = e.config.headless;
+    // Asked before SDL starts here: a child process is forked only while
+    // the game has no other threads.
+    const bool ask = !e.headless && !e.sdlStarted && e.config.renderer == RendererChoice::Auto;
+    const DefaultRenderer probed = ask ? ProbeDefaultRenderer() : DefaultRenderer::Unknown;
     StartSdl();
     if (e.headless) {
         OpenHeadlessSurface();
         e.fullscreen = e.wantFullscreen;  // nothing to show; the mode asked for is the one reported
     } else {
-        OpenWindow();
+        OpenWindow(probed);
     }
     SDL_StopTextInput();
     SDL_SetRenderDrawBlendMode(e.renderer, SDL_BLENDMODE_BLEND);
@@ -140,6 +146,7 @@ void Screen_Close() {
     EngineState& e = Engine();
     Text_Shutdown();
     Sprite_ReleaseCache();
+    Silhouette_ReleaseCache();
     e.textures.clear();
     for (auto& data : e.textureData) {
         if (data->texture) SDL_DestroyTexture(data->texture);

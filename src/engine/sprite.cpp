@@ -357,11 +357,13 @@ void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height
         } else {
             copy = Lit().Get(tex, opaque, q);
         }
+        const SDL_FPoint centre{x + width / 2.0f - dst.x, y + height / 2.0f - dst.y};
+        const bool black = (c.r | c.g | c.b) == 0 && CurrentBlend() == SDL_BLENDMODE_BLEND;
+        if (copy.texture && angle != 0 && black && Silhouette_Draw(copy.texture, dst, angle, centre, c.a)) return;
         if (copy.texture) {
             SDL_SetTextureBlendMode(copy.texture, BlendFor(copy.opaque, c.a, angle));
             SDL_SetTextureColorMod(copy.texture, c.r, c.g, c.b);
             SDL_SetTextureAlphaMod(copy.texture, c.a);
-            const SDL_FPoint centre{x + width / 2.0f - dst.x, y + height / 2.0f - dst.y};
             CopyTurned(copy.texture, dst, angle, centre);
             return;
         }

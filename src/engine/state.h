@@ -142,4 +142,18 @@ void Sound_Shutdown();
 void Text_Shutdown();
 // Releases the shaded copies of lit sprites; before the renderer goes.
 void Sprite_ReleaseCache();
+
+// Draws `source` turned by `angle` about `centre` (from the top-left of
+// `dst`) as a black silhouette at `alpha`, from a turned copy kept for its
+// size, angle and centre; false, drawing nothing, where the renderer cannot.
+bool Silhouette_Draw(SDL_Texture* source, const SDL_FRect& dst, float angle, SDL_FPoint centre, Uint8 alpha);
+void Silhouette_ReleaseCache();
+
+// What SDL's first choice of renderer for a window is on this machine.
+enum class DefaultRenderer { OnGraphicsCard, OnProcessor, Unknown };
+DefaultRenderer ProbeDefaultRenderer();
+constexpr Uint32 kHardwareRenderer = SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC;
+// Whether the renderer is an OpenGL that runs on the processor (Mesa's
+// llvmpipe or softpipe, a "Software Rasterizer").
+bool RunsOnProcessor(SDL_Renderer* renderer);
 void Sound_BeginRound(InputContext context);

@@ -1,10 +1,13 @@
 #include "world/minimap.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstdlib>
+#include <vector>
 
 #include "engine/omega.h"
+#include "engine/stamp.h"
 #include "media/texture_base.h"
 #include "world/race.h"
 #include "world/sprites.h"
@@ -32,15 +35,28 @@ bool MinimapLayoutOf(const tworld& w, MinimapLayout& out) {
     return true;
 }
 
-void DrawMinimap(const tworld& w) {
-    MinimapLayout m;
-    if (!MinimapLayoutOf(w, m)) return;
-    Pr2D_Rect(m.left, m.top, m.width, m.height, 0, 64, 1);
+namespace {
 
-    // 81 overlapping translucent copies of the loop make a thick soft line.
+// The panel and 81 overlapping translucent copies of the loop, which make a
+// thick soft line: kept as a stamp while the waypoints stay the same.
+OE_Stamp& TrackStamp(const tworld& w, const MinimapLayout& m) {
+    static OE_Stamp stamp;
+    static std::vector<Waypoint> drawnFor;
+    const auto same = [](const Waypoint& a, const Waypoint& b) { return a.x == b.x && a.y == b.y; };
+    const auto* first = w.waypoints.data();
+    if (std::equal(first, first + w.waypointcount, drawnFor.begin(), drawnFor.end(), same)) return stamp;
+    drawnFor.assign(first, first + w.waypointcount);
+    stamp = OE_Stamp{};
+    stamp.x = m.left;
+    stamp.y = m.top;
+    stamp.width = m.width;
+    stamp.height = m.height;
+    stamp.panelAlpha = 64;  // black
+    stamp.lineColour = 0xAAAAAA;
+    stamp.lineAlpha = 64;
     const auto segment = [&](const Waypoint& a, const Waypoint& b, int ox, int oy) {
-        Pr2D_Line(ox + (a.x - m.minX) / kScale, oy + (a.y - m.minY) / kScale, ox + (b.x - m.minX) / kScale,
-                  oy + (b.y - m.minY) / kScale, 0xAAAAAA, 64, 2);
+        stamp.lines.push_back({ox + (a.x - m.minX) / kScale, oy + (a.y - m.minY) / kScale, ox + (b.x - m.minX) / kScale,
+                               oy + (b.y - m.minY) / kScale});
     };
     const int last = w.waypointcount - 1;
     for (int oy = kScreenHeight - m.height - 4; oy <= kScreenHeight - m.height + 4; ++oy) {
@@ -49,6 +65,15 @@ void DrawMinimap(const tworld& w) {
             for (int k = 0; k < last; ++k) segment(w.waypoints[k], w.waypoints[k + 1], ox, oy);
         }
     }
+    return stamp;
+}
+
+}  // namespace
+
+void DrawMinimap(const tworld& w) {
+    MinimapLayout m;
+    if (!MinimapLayoutOf(w, m)) return;
+    Stamp_Draw(TrackStamp(w, m));
 
     for (int i = 0; i < w.count; ++i) {
         const tminimal& o = w.objects[i];
