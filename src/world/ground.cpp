@@ -1,0 +1,173 @@
+#include "world/ground.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "engine/canvas.h"
+#include "engine/omega.h"
+#include "world/draw_world.h"
+#include "world/lighting.h"
+#include "world/race.h"
+#include "world/sprites.h"
+
+namespace {
+
+// A patch lands on the same pixels of its square wherever the camera
+// stands; the screen meets at most 2 x 2 or 3 x 3 squares of this side.
+constexpr int kSide = 512;
+constexpr int kMostSquares = 3;
+// Water corners wobble by at most 6 pixels.
+constexpr int kWobble = 8;
+
+struct Patch {
+    tminimal object;  // as it was when the world was read
+    const OE_Texture* sprite = nullptr;
+    int left = 0, top = 0, right = 0, bottom = 0;  // all it may paint, in world pixels
+    bool water = false;
+};
+
+// Water moves, so it is never kept, and a patch after a water patch in the
+// world's order is drawn over it: a square keeps only the patches before the
+// first water patch that reaches it.
+struct Ground {
+    const tworld* world = nullptr;
+    int lighting = -1;
+    std::vector<Patch> patches;  // the world's landscape in the world's order
+    std::vector<int> waters;     // places in `patches`
+};
+
+Ground& State() {
+    static Ground g;
+    return g;
+}
+
+int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+uint64_t SquareKey(int column, int row) {
+    return (static_cast<uint64_t>(static_cast<uint32_t>(column)) << 32) | static_cast<uint32_t>(row);
+}
+
+bool Reaches(const Patch& p, int column, int row) {
+    const int x = column * kSide, y = row * kSide;
+    return p.left < x + kSide && x < p.right && p.top < y + kSide && y < p.bottom;
+}
+
+void ReadGround(const tworld& w) {
+    Ground& g = State();
+    g.patches.clear();
+    g.waters.clear();
+    for (int i = 0; i < w.count; ++i) {
+        const tminimal& o = w.objects[i];
+        if (!HasPrefix(o.name, "lnd")) continue;
+        Patch p;
+        p.object = o;
+        p.sprite = ObjectSprite(o.name, "", M_Round(o.frame));
+        p.water = o.name == "lnd_water";
+        const int width = p.sprite ? p.sprite->width : 0, height = p.sprite ? p.sprite->height : 0;
+        const int margin = p.water ? kWobble : 0;
+        if (width > 0 && height > 0) {
+            p.left = o.x - width / 2 - margin;
+            p.right = o.x - width / 2 + width + margin;
+            p.top = o.y - height - margin;
+            p.bottom = o.y + margin;
+        }
+        if (p.water) g.waters.push_back(static_cast<int>(g.patches.size()));
+        g.patches.push_back(std::move(p));
+    }
+    g.world = &w;
+    g.lighting = LightingCount();
+    Canvas_Clear();
+}
+
+bool Same(const tminimal& a, const tminimal& b) {
+    return a.x == b.x && a.y == b.y && a.frame == b.frame && a.cornercolor == b.cornercolor && a.name == b.name;
+}
+
+// The place in the world's landscape of each of the first `n` objects of the
+// view, walking both in order; false when the view holds a patch the
+// landscape as read does not.
+bool Place(const tworld& v, int n, std::array<int, kWorldCapacity>& places) {
+    const auto& patches = State().patches;
+    size_t at = 0;
+    for (int i = 0; i < n; ++i) {
+        while (at < patches.size() && !Same(patches[at].object, v.objects[i])) ++at;
+        if (at == patches.size()) return false;
+        places[i] = static_cast<int>(at++);
+    }
+    return true;
+}
+
+// How many patches of the landscape the square keeps.
+int KeptPatches(int column, int row) {
+    const Ground& g = State();
+    for (int k : g.waters) {
+        if (Reaches(g.patches[k], column, row)) return k;
+    }
+    return static_cast<int>(g.patches.size());
+}
+
+bool BuildSquare(int column, int row, int kept) {
+    if (!Canvas_Begin(SquareKey(column, row), kSide, kSide)) return false;
+    OE_Camera* screenCamera = Cam2D_Get();
+    OE_Camera square{column * kSide, row * kSide, false};
+    Cam2D_Set(&square);
+    Pr2D_Rect(0, 0, kSide, kSide, kBackdropColour, 255, 1);
+    square.enabled = true;
+    const Ground& g = State();
+    for (int k = 0; k < kept; ++k) {
+        const Patch& p = g.patches[k];
+        if (Reaches(p, column, row)) DrawLitObject(p.object, p.sprite);
+    }
+    Cam2D_Set(screenCamera);
+    Canvas_End();
+    return true;
+}
+
+}  // namespace
+
+int DrawGround(const tworld& w, const tworld& v) {
+    if (!camera || Cam2D_Get() != camera) return -1;
+    int n = 0;
+    while (n < v.count && HasPrefix(v.objects[n].name, "lnd")) ++n;
+    Ground& g = State();
+    static std::array<int, kWorldCapacity> places;
+    if (g.world != &w || g.lighting != LightingCount() || !Place(v, n, places)) {
+        ReadGround(w);
+        if (!Place(v, n, places)) return -1;
+    }
+
+    const int column0 = FloorDiv(camera->x, kSide), row0 = FloorDiv(camera->y, kSide);
+    const int columns = FloorDiv(camera->x + kScreenWidth - 1, kSide) - column0 + 1;
+    const int rows = FloorDiv(camera->y + kScreenHeight - 1, kSide) - row0 + 1;
+    int kept[kMostSquares][kMostSquares];
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            kept[r][c] = KeptPatches(column0 + c, row0 + r);
+            const uint64_t key = SquareKey(column0 + c, row0 + r);
+            if (!Canvas_Has(key) && !BuildSquare(column0 + c, row0 + r, kept[r][c])) return -1;
+            Canvas_Draw(key, (column0 + c) * kSide, (row0 + r) * kSide);
+        }
+    }
+
+    // What a square does not keep is drawn over it, inside it only.
+    bool clipped = false;
+    for (int i = 0; i < n; ++i) {
+        const Patch& p = g.patches[places[i]];
+        if (p.right <= p.left) continue;
+        const int c0 = std::max(FloorDiv(p.left, kSide) - column0, 0);
+        const int c1 = std::min(FloorDiv(p.right - 1, kSide) - column0, columns - 1);
+        const int r0 = std::max(FloorDiv(p.top, kSide) - row0, 0);
+        const int r1 = std::min(FloorDiv(p.bottom - 1, kSide) - row0, rows - 1);
+        for (int r = r0; r <= r1; ++r) {
+            for (int c = c0; c <= c1; ++c) {
+                if (places[i] < kept[r][c]) continue;
+                Canvas_Clip((column0 + c) * kSide, (row0 + r) * kSide, kSide, kSide);
+                DrawLitObject(v.objects[i], p.sprite);
+                clipped = true;
+            }
+        }
+    }
+    if (clipped) Canvas_Unclip();
+    return n;
+}
