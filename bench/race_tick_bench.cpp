@@ -89,7 +89,10 @@ bool BuildLoop(int rx, int ry, const Mix& mix) {
 void OpenEngine() {
     static const bool open = [] {
         Host_OpenHeadless();
+        // Drawn through the race's camera, as the game draws: without it the
+        // world lies at its own coordinates, mostly off the screen.
         camera = Cam2D_Create();
+        Cam2D_Set(camera);
         const std::string data = KOLVETRA_DATA_DIR;
         LoadTextureFolder(ObjectTextures, data + "/gfx/obj/");
         LoadTextureFolder(SharedTextures, data + "/gfx/share/");
