@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-inline constexpr int kCanvasBudget = 12;
+inline constexpr int kCanvasBudget = 30;
 
 // Whether the picture `key` is kept; it counts as used.
 bool Canvas_Has(uint64_t key);

@@ -153,7 +153,7 @@ class LitSprites {
     }
 
   private:
-    static constexpr size_t kBudget = 64u << 20;
+    static constexpr size_t kBudget = 16u << 20;
 
     struct Key {
         SDL_Texture* source;

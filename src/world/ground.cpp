@@ -14,9 +14,14 @@
 namespace {
 
 // A patch lands on the same pixels of its square wherever the camera
-// stands; the screen meets at most 2 x 2 or 3 x 3 squares of this side.
-constexpr int kSide = 512;
-constexpr int kMostSquares = 3;
+// stands. The game's ground tiles lie on a grid of this side.
+constexpr int kSide = 256;
+// The most squares the screen meets across and down.
+constexpr int kMostColumns = (kScreenWidth + kSide - 2) / kSide + 1;
+constexpr int kMostRows = (kScreenHeight + kSide - 2) / kSide + 1;
+// Every square on the screen is kept, with a row and a column to spare
+// for a camera going back and forth.
+static_assert(kCanvasBudget >= (kMostColumns + 1) * (kMostRows + 1));
 // Water corners wobble by at most 6 pixels.
 constexpr int kWobble = 8;
 
@@ -140,7 +145,7 @@ int DrawGround(const tworld& w, const tworld& v) {
     const int column0 = FloorDiv(camera->x, kSide), row0 = FloorDiv(camera->y, kSide);
     const int columns = FloorDiv(camera->x + kScreenWidth - 1, kSide) - column0 + 1;
     const int rows = FloorDiv(camera->y + kScreenHeight - 1, kSide) - row0 + 1;
-    int kept[kMostSquares][kMostSquares];
+    int kept[kMostRows][kMostColumns];
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
             kept[r][c] = KeptPatches(column0 + c, row0 + r);
