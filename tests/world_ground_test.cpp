@@ -34,7 +34,7 @@ class GroundSquares : public WorldTest {
     }
 
     // The number of pixels that differ, the first of them reported.
-    void ExpectSame(int x, int y) {
+    void ExpectSame(int x, int y, bool laid = true) {
         const std::vector<uint32_t> patches = Shot(x, y, false), squares = Shot(x, y, true);
         ASSERT_EQ(patches.size(), squares.size());
         int differ = 0;
@@ -47,7 +47,7 @@ class GroundSquares : public WorldTest {
         }
         EXPECT_EQ(differ, 0) << "from " << x << "," << y;
         camera->enabled = true;
-        EXPECT_EQ(DrawGround(*w, view), Landscape()) << "the squares were not laid";
+        EXPECT_EQ(DrawGround(*w, view), laid ? Landscape() : -1) << "from " << x << "," << y;
         camera->enabled = false;
     }
 
@@ -110,6 +110,16 @@ TEST_F(GroundSquares, PatchesOverWaterAndChangedWorlds) {
     // A world that was never lit anew still shows what it holds on screen.
     w->objects[5].y -= 30;
     ExpectSame(-900, -800);
+}
+
+TEST_F(GroundSquares, GroundMostlyOverWaterIsDrawnPatchByPatch) {
+    Add(*w, "lnd_sand", 0, 0);
+    Add(*w, "lnd_water", 100, 50);
+    for (int k = 0; k < 4; ++k) Add(*w, "lnd_wetsand", k * 90, 100 + k * 40);
+    Light();
+    ExpectSame(-300, -400, false);
+    // Away from it the squares lay the backdrop alone.
+    ExpectSame(-1400, -400);
 }
 
 }  // namespace

@@ -153,6 +153,8 @@ class LitSprites {
     }
 
   private:
+    // Most sprites on screen are lit alike at all four corners and need no
+    // copy; the ground's copies serve only while a square of it is drawn.
     static constexpr size_t kBudget = 16u << 20;
 
     struct Key {

@@ -129,6 +129,30 @@ bool BuildSquare(int column, int row, int kept) {
     return true;
 }
 
+// The squares the screen meets and how many patches each keeps.
+struct Screen {
+    int column0 = 0, row0 = 0, columns = 0, rows = 0;
+    int kept[kMostRows][kMostColumns] = {};
+};
+
+// The squares of the screen a patch meets, rows r0..r1 and columns c0..c1,
+// and how many of them keep it.
+struct Meeting {
+    int c0, c1, r0, r1;
+    int keeping = 0;
+};
+
+Meeting Meet(const Patch& p, int place, const Screen& s) {
+    Meeting m{std::max(FloorDiv(p.left, kSide) - s.column0, 0),
+              std::min(FloorDiv(p.right - 1, kSide) - s.column0, s.columns - 1),
+              std::max(FloorDiv(p.top, kSide) - s.row0, 0),
+              std::min(FloorDiv(p.bottom - 1, kSide) - s.row0, s.rows - 1)};
+    for (int r = m.r0; r <= m.r1; ++r) {
+        for (int c = m.c0; c <= m.c1; ++c) m.keeping += place < s.kept[r][c];
+    }
+    return m;
+}
+
 }  // namespace
 
 int DrawGround(const tworld& w, const tworld& v) {
@@ -142,32 +166,50 @@ int DrawGround(const tworld& w, const tworld& v) {
         if (!Place(v, n, places)) return -1;
     }
 
-    const int column0 = FloorDiv(camera->x, kSide), row0 = FloorDiv(camera->y, kSide);
-    const int columns = FloorDiv(camera->x + kScreenWidth - 1, kSide) - column0 + 1;
-    const int rows = FloorDiv(camera->y + kScreenHeight - 1, kSide) - row0 + 1;
-    int kept[kMostRows][kMostColumns];
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            kept[r][c] = KeptPatches(column0 + c, row0 + r);
-            const uint64_t key = SquareKey(column0 + c, row0 + r);
-            if (!Canvas_Has(key) && !BuildSquare(column0 + c, row0 + r, kept[r][c])) return -1;
-            Canvas_Draw(key, (column0 + c) * kSide, (row0 + r) * kSide);
+    Screen s;
+    s.column0 = FloorDiv(camera->x, kSide);
+    s.row0 = FloorDiv(camera->y, kSide);
+    s.columns = FloorDiv(camera->x + kScreenWidth - 1, kSide) - s.column0 + 1;
+    s.rows = FloorDiv(camera->y + kScreenHeight - 1, kSide) - s.row0 + 1;
+    for (int r = 0; r < s.rows; ++r) {
+        for (int c = 0; c < s.columns; ++c) s.kept[r][c] = KeptPatches(s.column0 + c, s.row0 + r);
+    }
+    // Where most patches lie over water the squares would spare little.
+    int live = 0;
+    for (int i = 0; i < n; ++i) {
+        const Patch& p = g.patches[places[i]];
+        if (p.right <= p.left) continue;
+        const Meeting m = Meet(p, places[i], s);
+        live += m.keeping < (m.r1 - m.r0 + 1) * (m.c1 - m.c0 + 1);
+    }
+    if (2 * live > n) return -1;
+
+    for (int r = 0; r < s.rows; ++r) {
+        for (int c = 0; c < s.columns; ++c) {
+            const int column = s.column0 + c, row = s.row0 + r;
+            const uint64_t key = SquareKey(column, row);
+            if (!Canvas_Has(key) && !BuildSquare(column, row, s.kept[r][c])) return -1;
+            Canvas_Draw(key, column * kSide, row * kSide);
         }
     }
 
-    // What a square does not keep is drawn over it, inside it only.
+    // What a square does not keep is drawn over it, inside it only; a patch
+    // kept by none of the squares it meets on the screen is drawn whole.
     bool clipped = false;
     for (int i = 0; i < n; ++i) {
         const Patch& p = g.patches[places[i]];
         if (p.right <= p.left) continue;
-        const int c0 = std::max(FloorDiv(p.left, kSide) - column0, 0);
-        const int c1 = std::min(FloorDiv(p.right - 1, kSide) - column0, columns - 1);
-        const int r0 = std::max(FloorDiv(p.top, kSide) - row0, 0);
-        const int r1 = std::min(FloorDiv(p.bottom - 1, kSide) - row0, rows - 1);
-        for (int r = r0; r <= r1; ++r) {
-            for (int c = c0; c <= c1; ++c) {
-                if (places[i] < kept[r][c]) continue;
-                Canvas_Clip((column0 + c) * kSide, (row0 + r) * kSide, kSide, kSide);
+        const Meeting m = Meet(p, places[i], s);
+        if (m.keeping == 0) {
+            if (clipped) Canvas_Unclip();
+            clipped = false;
+            DrawLitObject(v.objects[i], p.sprite);
+            continue;
+        }
+        for (int r = m.r0; r <= m.r1; ++r) {
+            for (int c = m.c0; c <= m.c1; ++c) {
+                if (places[i] < s.kept[r][c]) continue;
+                Canvas_Clip((s.column0 + c) * kSide, (s.row0 + r) * kSide, kSide, kSide);
                 DrawLitObject(v.objects[i], p.sprite);
                 clipped = true;
             }
