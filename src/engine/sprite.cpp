@@ -155,7 +155,7 @@ class LitSprites {
   private:
     // Most sprites on screen are lit alike at all four corners and need no
     // copy; the ground's copies serve only while a square of it is drawn.
-    static constexpr size_t kBudget = 16u << 20;
+    static constexpr size_t kBudget = 12u << 20;
 
     struct Key {
         SDL_Texture* source;
