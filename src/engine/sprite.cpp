@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/canvas.h"
 #include "engine/picture_file.h"
 #include "engine/state.h"
 
@@ -42,15 +43,6 @@ bool SurfaceOpaque(SDL_Surface* surface) {
     }
     SDL_FreeSurface(argb);
     return opaque;
-}
-
-int CameraX() {
-    const OE_Camera* c = Engine().camera;
-    return c && c->enabled ? c->x : 0;
-}
-int CameraY() {
-    const OE_Camera* c = Engine().camera;
-    return c && c->enabled ? c->y : 0;
 }
 
 // Multiplies two 0xBBGGRR colours channel by channel.
@@ -161,7 +153,9 @@ class LitSprites {
     }
 
   private:
-    static constexpr size_t kBudget = 64u << 20;
+    // Most sprites on screen are lit alike at all four corners and need no
+    // copy; the ground's copies serve only while a square of it is drawn.
+    static constexpr size_t kBudget = 12u << 20;
 
     struct Key {
         SDL_Texture* source;
@@ -266,7 +260,10 @@ void CopyTurned(SDL_Texture* texture, const SDL_FRect& dst, float angle, SDL_FPo
 
 }  // namespace
 
-void Sprite_ReleaseCache() { Lit().Clear(); }
+void Sprite_ReleaseCache() {
+    Lit().Clear();
+    Canvas_Clear();
+}
 
 OE_Texture* Tex_LoadFromFile(std::string_view file, int, int) {
     EngineState& e = Engine();

@@ -120,6 +120,16 @@ inline SDL_Color ColourOf(int colour, int alpha) {
                      static_cast<Uint8>((colour >> 16) & 0xFF), static_cast<Uint8>(alpha & 0xFF)};
 }
 
+// How far the camera shifts what is drawn; nothing while it is off.
+inline int CameraX() {
+    const OE_Camera* c = Engine().camera;
+    return c && c->enabled ? c->x : 0;
+}
+inline int CameraY() {
+    const OE_Camera* c = Engine().camera;
+    return c && c->enabled ? c->y : 0;
+}
+
 // Creates the renderer's drawing surface: a window, or the headless offscreen.
 void Screen_Open();
 void Screen_Close();

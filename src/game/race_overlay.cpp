@@ -43,8 +43,7 @@ void DrawHeadUpDisplay() {
 }  // namespace
 
 void DrawRaceScreen() {
-    DrawBackdrop();
-    DrawWorld(view);
+    DrawScene(world, view);
     DrawGhost();
     DrawEffects(Particles);
     SSprite_Draw(FindTexture(SharedTextures, "g_wh"), 0, 0, 128, 128, 255, 0, FX_PLAIN);

@@ -36,6 +36,5 @@ void DrawWorldPreview() {
     // The view is rebuilt here rather than by the tick, so the very first
     // frame already shows the world.
     RebuildView(view, world);
-    DrawBackdrop();
-    DrawWorld(view);
+    DrawScene(world, view);
 }

@@ -2,6 +2,7 @@
 
 #include "engine/omega.h"
 #include "media/texture_base.h"
+#include "world/ground.h"
 #include "world/lighting.h"
 #include "world/race.h"
 #include "world/sprites.h"
@@ -34,19 +35,6 @@ void DrawVehicle(const tminimal& o) {
     SSprite_Draw(body, o.x - bw / 2, o.y - bh + o.shake, bw, bh, 255, 0, FX_PLAIN | FX_COLORMIX);
 }
 
-void DrawLitObject(const tminimal& o, const OE_Texture* t) {
-    const int w = t ? t->width : 0, h = t ? t->height : 0;
-    const auto& c = o.cornercolor;
-    FX_SetVCA(c[0], c[1], c[2], c[3], 255, 255, 255, 255);
-    if (o.name == "lnd_water") {
-        const auto& wo = o.wateroffset;
-        FX_SetVertexes(wo[0].dx, wo[0].dy, wo[1].dx, wo[1].dy, wo[2].dx, wo[2].dy, wo[3].dx, wo[3].dy);
-        SSprite_Draw(t, o.x - w / 2, o.y - h, w, h, 255, 0, FX_PLAIN | FX_VERTEXOFFSET | FX_VERTEXCOLOR);
-    } else {
-        SSprite_Draw(t, o.x - w / 2, o.y - h, w, h, 255, 0, FX_PLAIN | FX_VERTEXCOLOR);
-    }
-}
-
 void DrawGlow(int x, int y, int size, int flags) {
     FX_SetBlendMode(1);
     SSprite_Draw(FindTexture(SharedTextures, "light"), x, y, size, size, 200, 0, flags);
@@ -56,24 +44,10 @@ void DrawGlow(int x, int y, int size, int flags) {
 // Cars draw their own body shadow; bonuses glow instead.
 bool DrawsShadow(const tminimal& o) { return CastsShadow(o.name) && !HasPrefix(o.name, "bn"); }
 
-}  // namespace
-
-void DrawGhostCar(std::string_view vehicle, int x, int y, float frame, int colour, int alpha) {
-    const int n = M_Round(frame);
-    const OE_Texture* wheels = ObjectSprite(vehicle, "_wh", n);
-    const OE_Texture* body = ObjectSprite(vehicle, "_tp", n);
-    if (!wheels || !body) return;
+// The objects of the view from `first` on.
+void DrawObjects(const tworld& v, int first) {
     if (camera) camera->enabled = true;
-    SSprite_Draw(wheels, x - wheels->width / 2, y - wheels->height, wheels->width, wheels->height, alpha, 0, FX_PLAIN);
-    FX_SetColorMix(colour);
-    SSprite_Draw(body, x - body->width / 2, y - body->height, body->width, body->height, alpha, 0,
-                 FX_PLAIN | FX_COLORMIX);
-    if (camera) camera->enabled = false;
-}
-
-void DrawWorld(const tworld& v) {
-    if (camera) camera->enabled = true;
-    for (int i = 0; i < v.count; ++i) {
+    for (int i = first; i < v.count; ++i) {
         const tminimal& o = v.objects[i];
         if (o.name.empty()) continue;
         if (IsVehicle(o.name)) {
@@ -93,4 +67,46 @@ void DrawWorld(const tworld& v) {
     if (camera) camera->enabled = false;
 }
 
-void DrawBackdrop() { Pr2D_Rect(0, 0, kScreenWidth, kScreenHeight, 0x444422, 255, 1); }
+}  // namespace
+
+void DrawLitObject(const tminimal& o, const OE_Texture* t) {
+    const int w = t ? t->width : 0, h = t ? t->height : 0;
+    const auto& c = o.cornercolor;
+    FX_SetVCA(c[0], c[1], c[2], c[3], 255, 255, 255, 255);
+    if (o.name == "lnd_water") {
+        const auto& wo = o.wateroffset;
+        FX_SetVertexes(wo[0].dx, wo[0].dy, wo[1].dx, wo[1].dy, wo[2].dx, wo[2].dy, wo[3].dx, wo[3].dy);
+        SSprite_Draw(t, o.x - w / 2, o.y - h, w, h, 255, 0, FX_PLAIN | FX_VERTEXOFFSET | FX_VERTEXCOLOR);
+    } else {
+        SSprite_Draw(t, o.x - w / 2, o.y - h, w, h, 255, 0, FX_PLAIN | FX_VERTEXCOLOR);
+    }
+}
+
+void DrawGhostCar(std::string_view vehicle, int x, int y, float frame, int colour, int alpha) {
+    const int n = M_Round(frame);
+    const OE_Texture* wheels = ObjectSprite(vehicle, "_wh", n);
+    const OE_Texture* body = ObjectSprite(vehicle, "_tp", n);
+    if (!wheels || !body) return;
+    if (camera) camera->enabled = true;
+    SSprite_Draw(wheels, x - wheels->width / 2, y - wheels->height, wheels->width, wheels->height, alpha, 0, FX_PLAIN);
+    FX_SetColorMix(colour);
+    SSprite_Draw(body, x - body->width / 2, y - body->height, body->width, body->height, alpha, 0,
+                 FX_PLAIN | FX_COLORMIX);
+    if (camera) camera->enabled = false;
+}
+
+void DrawWorld(const tworld& v) { DrawObjects(v, 0); }
+
+void DrawScene(const tworld& w, const tworld& v) {
+    if (camera) camera->enabled = true;
+    const int ground = DrawGround(w, v);
+    if (camera) camera->enabled = false;
+    if (ground < 0) {
+        DrawBackdrop();
+        DrawWorld(v);
+        return;
+    }
+    DrawObjects(v, ground);
+}
+
+void DrawBackdrop() { Pr2D_Rect(0, 0, kScreenWidth, kScreenHeight, kBackdropColour, 255, 1); }

@@ -80,7 +80,14 @@ void MeasureObjects(tworld& w) {
     WorldChanged(w);
 }
 
+namespace {
+int lightings = 0;
+}  // namespace
+
+int LightingCount() { return lightings; }
+
 void LightCorners(tworld& w) {
+    ++lightings;
     const LampFinder lamps(w);
     for (int i = 0; i < w.count; ++i) {
         tminimal& o = w.objects[i];

@@ -13,6 +13,9 @@ void MeasureObjects(tworld& w);
 // 100 px, one step (0x111111) darker per further 50 px, 0x111111 from 750 px
 // on. A world without lamps is white everywhere.
 void LightCorners(tworld& w);
+// How many times LightCorners has run: it changes whenever a world is read or
+// edited, so what was drawn from the old lighting is known to be stale.
+int LightingCount();
 // Shadows of the objects whose dynamic flag equals `flag`, against the lamps
 // of the same world; landscape, lamps and the small props cast none.
 void CastShadows(tworld& w, int flag);
