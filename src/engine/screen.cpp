@@ -259,16 +259,23 @@ void SaveFrameScreenshots() {
     }
 }
 
-// Without vsync (a software renderer) the loop would spin as fast as it can:
-// hold it to about 60 frames a second instead.
+// Without vsync the loop would spin as fast as it can: hold it to about 60
+// frames a second instead. The software renderer in a window may claim vsync
+// (SDL reads the empty hint it leaves behind as "on") while presenting at
+// once, so only another renderer's vsync is trusted to pace the game.
 void PaceFrame() {
     EngineState& e = Engine();
     SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(e.renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC)) return;
+    if (SDL_GetRendererInfo(e.renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) &&
+        !(info.flags & SDL_RENDERER_SOFTWARE))
+        return;
     static double next = 0;
     const double now = U_GetTime();
     if (next > now) SDL_Delay(static_cast<Uint32>(next - now));
-    next = std::max(now, next) + kFrameMs;
+    // Frames keep to their 60 Hz schedule, so a sleep that runs over is made
+    // up by the next one; a frame late by more than a whole frame starts the
+    // schedule afresh rather than rushing to catch up.
+    next = now - next > kFrameMs ? now + kFrameMs : next + kFrameMs;
 }
 
 }  // namespace
