@@ -66,7 +66,17 @@ struct Vertex {
     SDL_Color colour;
 };
 
-int Channel(const SDL_Color& c, int k) { return k == 0 ? c.r : k == 1 ? c.g : k == 2 ? c.b : c.a; }
+// Narrows [first, last) to the pixels k of the row where an edge function
+// starting at `at` and growing by `step` stays at or above zero.
+void Span(int at, int step, int& first, int& last) {
+    if (step > 0) {
+        if (at < 0) first = std::max(first, (-at + step - 1) / step);
+    } else if (at < 0) {
+        last = first;
+    } else if (step < 0) {
+        last = std::min(last, at / -step + 1);
+    }
+}
 
 // The source's last row and column are where the texture coordinate 1 lands.
 void PullInLastPixel(Vertex (&v)[3]) {
@@ -111,35 +121,37 @@ void LayTriangle(const uint32_t* source, int w, int h, Vertex (&v)[3], uint32_t*
     const int64_t s20x = s0.x - s2.x, s21x = s1.x - s2.x, s20y = s0.y - s2.y, s21y = s1.y - s2.y;
     const int64_t s2AreaX = static_cast<int64_t>(s2.x) * area, s2AreaY = static_cast<int64_t>(s2.y) * area;
 
-    Steps sx, sy, channel[4];
-    for (int y = top; y < bottom; ++y) {
-        int w0 = w0Row, w1 = w1Row, w2 = w2Row;
+    const SDL_Color c0 = v[0].colour, c1 = v[1].colour, c2 = v[2].colour;
+    for (int y = top; y < bottom; ++y, w0Row += e0y, w1Row += e1y, w2Row += e2y) {
+        int first = 0, last = right - left;
+        Span(w0Row + bias0, e0x, first, last);
+        Span(w1Row + bias1, e1x, first, last);
+        Span(w2Row + bias2, e2x, first, last);
+        if (first >= last) continue;
+        const int64_t w0 = w0Row + static_cast<int64_t>(first) * e0x, w1 = w1Row + static_cast<int64_t>(first) * e1x,
+                      w2 = w2Row + static_cast<int64_t>(first) * e2x;
+        Steps sx, sy, red, green, blue, alpha;
         sx.Start(w0 * s20x + w1 * s21x + s2AreaX, e0x * s20x + e1x * s21x, area);
         sy.Start(w0 * s20y + w1 * s21y + s2AreaY, e0x * s20y + e1x * s21y, area);
-        for (int k = 0; k < 4; ++k) {
-            const int64_t c0 = Channel(v[0].colour, k), c1 = Channel(v[1].colour, k), c2 = Channel(v[2].colour, k);
-            channel[k].Start(w0 * c0 + w1 * c1 + w2 * c2, e0x * c0 + e1x * c1 + e2x * c2, area);
-        }
-        uint32_t* row = out + static_cast<size_t>(y) * w;
-        for (int x = left; x < right; ++x) {
-            if (w0 + bias0 >= 0 && w1 + bias1 >= 0 && w2 + bias2 >= 0) {
-                const uint32_t p = source[static_cast<size_t>(sy.Value()) * w + sx.Value()];
-                const uint32_t r = ((p >> 16) & 0xFF) * static_cast<uint32_t>(channel[0].Value()) / 255;
-                const uint32_t g = ((p >> 8) & 0xFF) * static_cast<uint32_t>(channel[1].Value()) / 255;
-                const uint32_t b = (p & 0xFF) * static_cast<uint32_t>(channel[2].Value()) / 255;
-                const uint32_t a = (p >> 24) * static_cast<uint32_t>(channel[3].Value()) / 255;
-                row[x] = a << 24 | r << 16 | g << 8 | b;
-            }
-            w0 += e0x;
-            w1 += e1x;
-            w2 += e2x;
+        red.Start(w0 * c0.r + w1 * c1.r + w2 * c2.r, int64_t{e0x} * c0.r + e1x * c1.r + e2x * c2.r, area);
+        green.Start(w0 * c0.g + w1 * c1.g + w2 * c2.g, int64_t{e0x} * c0.g + e1x * c1.g + e2x * c2.g, area);
+        blue.Start(w0 * c0.b + w1 * c1.b + w2 * c2.b, int64_t{e0x} * c0.b + e1x * c1.b + e2x * c2.b, area);
+        alpha.Start(w0 * c0.a + w1 * c1.a + w2 * c2.a, int64_t{e0x} * c0.a + e1x * c1.a + e2x * c2.a, area);
+        uint32_t* row = out + static_cast<size_t>(y) * w + left;
+        for (int x = first; x < last; ++x) {
+            const uint32_t p = source[static_cast<size_t>(sy.Value()) * w + sx.Value()];
+            const uint32_t r = ((p >> 16) & 0xFF) * static_cast<uint32_t>(red.Value()) / 255;
+            const uint32_t g = ((p >> 8) & 0xFF) * static_cast<uint32_t>(green.Value()) / 255;
+            const uint32_t b = (p & 0xFF) * static_cast<uint32_t>(blue.Value()) / 255;
+            const uint32_t a = (p >> 24) * static_cast<uint32_t>(alpha.Value()) / 255;
+            row[x] = a << 24 | r << 16 | g << 8 | b;
             sx.Next();
             sy.Next();
-            for (Steps& c : channel) c.Next();
+            red.Next();
+            green.Next();
+            blue.Next();
+            alpha.Next();
         }
-        w0Row += e0y;
-        w1Row += e1y;
-        w2Row += e2y;
     }
 }
 
