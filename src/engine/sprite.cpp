@@ -214,8 +214,9 @@ class LitSprites {
         SDL_SetTextureColorMod(source, 255, 255, 255);
         SDL_SetTextureAlphaMod(source, 255);
         SDL_RenderCopy(Engine().renderer, source, nullptr, nullptr);
-        if (!ReadTarget(target, w, pixels)) return nullptr;
-        return &sources_.emplace(source, std::move(pixels)).first->second;
+        const bool read = ReadTarget(w, pixels);
+        SDL_DestroyTexture(target);
+        return read ? &sources_.emplace(source, std::move(pixels)).first->second : nullptr;
     }
 
     // A transparent render target of the given size, current until ReadTarget.
@@ -234,13 +235,11 @@ class LitSprites {
         return target;
     }
 
-    // Reads the target back and makes the previous one current again; the
-    // target is destroyed when it cannot be read.
-    static bool ReadTarget(SDL_Texture* target, int w, std::vector<uint32_t>& out) {
+    // Reads the current target back and makes the previous one current again.
+    static bool ReadTarget(int w, std::vector<uint32_t>& out) {
         SDL_Renderer* r = Engine().renderer;
         const bool read = SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, out.data(), w * 4) == 0;
         SDL_SetRenderTarget(r, previous_);
-        if (!read) SDL_DestroyTexture(target);
         return read;
     }
 
@@ -257,8 +256,10 @@ class LitSprites {
             Corner{0, 0, 0, 0, q[0].colour, q[0].alpha}, Corner{fw, 0, 1, 0, q[1].colour, q[1].alpha},
             Corner{fw, fh, 1, 1, q[2].colour, q[2].alpha}, Corner{0, fh, 0, 1, q[3].colour, q[3].alpha}};
         DrawQuad(source, local, false);
+        // Unread pixels count as transparent: the copy is then not opaque.
         out.resize(static_cast<size_t>(w) * h);
-        return ReadTarget(shaded, w, out) ? shaded : nullptr;
+        if (!ReadTarget(w, out)) out.assign(out.size(), 0);
+        return shaded;
     }
 
     void Trim() {
@@ -273,6 +274,12 @@ class LitSprites {
             SDL_DestroyTexture(it->second.copy.texture);
             entries_.erase(it);
         }
+        // The pixels of a source with no copy left are read again if it is
+        // lit again.
+        std::erase_if(sources_, [this](const auto& source) {
+            return std::none_of(entries_.begin(), entries_.end(),
+                                [&](const auto& entry) { return entry.first.source == source.first; });
+        });
     }
 
     std::unordered_map<Key, Entry, KeyHash> entries_;
