@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -211,9 +210,7 @@ Silhouettes& Kept() {
 
 bool Silhouette_Draw(SDL_Texture* source, const SDL_FRect& dst, float angle, SDL_FPoint centre, Uint8 alpha) {
     EngineState& e = Engine();
-    SDL_RendererInfo info;
-    if (!e.renderer || SDL_GetRendererInfo(e.renderer, &info) != 0 || std::string_view(info.name) != "software")
-        return false;
+    if (!SoftwareRenderer(e.renderer)) return false;
     float sx = 0, sy = 0;
     SDL_RenderGetScale(e.renderer, &sx, &sy);
     if (SDL_GetRenderTarget(e.renderer) || sx != 1 || sy != 1 || !Integral(dst.x) || !Integral(dst.y) ||

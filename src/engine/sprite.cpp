@@ -139,7 +139,7 @@ class LitSprites {
         // The shaded corners of an opaque picture may still leave an edge
         // pixel unpainted, so the copy itself is looked at once.
         copy.opaque = sourceOpaque && q[0].alpha == 255 && q[1].alpha == 255 && q[2].alpha == 255 &&
-                      q[3].alpha == 255 && ReadOpaque(copy.texture, w, h);
+                      q[3].alpha == 255 && AllOpaque(pixels_.data(), pixels_.size());
         bytes_ += static_cast<size_t>(w) * h * 4;
         entries_.emplace(key, Entry{copy, ++clock_, static_cast<size_t>(w) * h * 4});
         if (bytes_ > kBudget) Trim();
@@ -149,6 +149,7 @@ class LitSprites {
     void Clear() {
         for (auto& [key, entry] : entries_) SDL_DestroyTexture(entry.copy.texture);
         entries_.clear();
+        sources_.clear();
         bytes_ = 0;
     }
 
@@ -156,6 +157,7 @@ class LitSprites {
     // Most sprites on screen are lit alike at all four corners and need no
     // copy; the ground's copies serve only while a square of it is drawn.
     static constexpr size_t kBudget = 12u << 20;
+    static constexpr int kChecks = 8;  // new copies compared with the renderer's own drawing
 
     struct Key {
         SDL_Texture* source;
@@ -175,39 +177,89 @@ class LitSprites {
         size_t bytes;
     };
 
-    // Draws the source with its corner colours into a transparent texture of
-    // the source's size, replacing rather than blending, so the copy carries
-    // the shaded colour and alpha of every pixel.
-    static SDL_Texture* Shade(SDL_Texture* source, const std::array<Corner, 4>& q, int w, int h) {
+    // The shaded copy, its pixels left in pixels_. On the software renderer
+    // they are laid here, the first few checked against the renderer's own;
+    // after a difference the renderer draws every copy.
+    SDL_Texture* Shade(SDL_Texture* source, const std::array<Corner, 4>& q, int w, int h) {
         SDL_Renderer* r = Engine().renderer;
-        SDL_Texture* shaded = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
-        if (!shaded) return nullptr;
-        SDL_Texture* previous = SDL_GetRenderTarget(r);
-        if (SDL_SetRenderTarget(r, shaded) != 0) {
-            SDL_DestroyTexture(shaded);
+        const std::vector<uint32_t>* pixels = broken_ || !SoftwareRenderer(r) ? nullptr : SourcePixels(source, w, h);
+        if (!pixels) return Draw(source, q, w, h, pixels_);
+        const std::array<SDL_Color, 4> corners{ColourOf(q[0].colour, q[0].alpha), ColourOf(q[1].colour, q[1].alpha),
+                                               ColourOf(q[2].colour, q[2].alpha), ColourOf(q[3].colour, q[3].alpha)};
+        pixels_.resize(static_cast<size_t>(w) * h);
+        Shading_Lay(pixels->data(), w, h, corners, pixels_.data());
+        if (checked_ < kChecks) {
+            SDL_Texture* drawn = Draw(source, q, w, h, drawn_);
+            if (drawn_ != pixels_) broken_ = true;
+            ++checked_;
+            pixels_.swap(drawn_);
+            return drawn;
+        }
+        SDL_Texture* laid = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
+        if (laid && SDL_UpdateTexture(laid, nullptr, pixels_.data(), w * 4) != 0) {
+            SDL_DestroyTexture(laid);
+            return nullptr;
+        }
+        return laid;
+    }
+
+    // The source's own pixels, read once through a render target.
+    const std::vector<uint32_t>* SourcePixels(SDL_Texture* source, int w, int h) {
+        const auto it = sources_.find(source);
+        if (it != sources_.end()) return &it->second;
+        std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
+        SDL_Texture* target = OpenTarget(w, h);
+        if (!target) return nullptr;
+        SDL_SetTextureBlendMode(source, SDL_BLENDMODE_NONE);
+        SDL_SetTextureColorMod(source, 255, 255, 255);
+        SDL_SetTextureAlphaMod(source, 255);
+        SDL_RenderCopy(Engine().renderer, source, nullptr, nullptr);
+        const bool read = ReadTarget(w, pixels);
+        SDL_DestroyTexture(target);
+        return read ? &sources_.emplace(source, std::move(pixels)).first->second : nullptr;
+    }
+
+    // A transparent render target of the given size, current until ReadTarget.
+    static SDL_Texture* OpenTarget(int w, int h) {
+        SDL_Renderer* r = Engine().renderer;
+        SDL_Texture* target = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
+        if (!target) return nullptr;
+        previous_ = SDL_GetRenderTarget(r);
+        if (SDL_SetRenderTarget(r, target) != 0) {
+            SDL_DestroyTexture(target);
             return nullptr;
         }
         SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
         SDL_SetRenderDrawColor(r, 0, 0, 0, 0);
         SDL_RenderClear(r);
+        return target;
+    }
+
+    // Reads the current target back and makes the previous one current again.
+    static bool ReadTarget(int w, std::vector<uint32_t>& out) {
+        SDL_Renderer* r = Engine().renderer;
+        const bool read = SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, out.data(), w * 4) == 0;
+        SDL_SetRenderTarget(r, previous_);
+        return read;
+    }
+
+    // Draws the source with its corner colours into a transparent texture of
+    // the source's size, replacing rather than blending, so the copy carries
+    // the shaded colour and alpha of every pixel.
+    static SDL_Texture* Draw(SDL_Texture* source, const std::array<Corner, 4>& q, int w, int h,
+                             std::vector<uint32_t>& out) {
+        SDL_Texture* shaded = OpenTarget(w, h);
+        if (!shaded) return nullptr;
         SDL_SetTextureBlendMode(source, SDL_BLENDMODE_NONE);
         const float fw = static_cast<float>(w), fh = static_cast<float>(h);
         const std::array<Corner, 4> local{
             Corner{0, 0, 0, 0, q[0].colour, q[0].alpha}, Corner{fw, 0, 1, 0, q[1].colour, q[1].alpha},
             Corner{fw, fh, 1, 1, q[2].colour, q[2].alpha}, Corner{0, fh, 0, 1, q[3].colour, q[3].alpha}};
         DrawQuad(source, local, false);
-        SDL_SetRenderTarget(r, previous);
+        // Unread pixels count as transparent: the copy is then not opaque.
+        out.resize(static_cast<size_t>(w) * h);
+        if (!ReadTarget(w, out)) out.assign(out.size(), 0);
         return shaded;
-    }
-
-    static bool ReadOpaque(SDL_Texture* shaded, int w, int h) {
-        SDL_Renderer* r = Engine().renderer;
-        SDL_Texture* previous = SDL_GetRenderTarget(r);
-        if (SDL_SetRenderTarget(r, shaded) != 0) return false;
-        pixels_.resize(static_cast<size_t>(w) * h);
-        const bool read = SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels_.data(), w * 4) == 0;
-        SDL_SetRenderTarget(r, previous);
-        return read && AllOpaque(pixels_.data(), pixels_.size());
     }
 
     void Trim() {
@@ -222,12 +274,22 @@ class LitSprites {
             SDL_DestroyTexture(it->second.copy.texture);
             entries_.erase(it);
         }
+        // The pixels of a source with no copy left are read again if it is
+        // lit again.
+        std::erase_if(sources_, [this](const auto& source) {
+            return std::none_of(entries_.begin(), entries_.end(),
+                                [&](const auto& entry) { return entry.first.source == source.first; });
+        });
     }
 
     std::unordered_map<Key, Entry, KeyHash> entries_;
-    static inline std::vector<uint32_t> pixels_;  // kept between copies
+    std::unordered_map<SDL_Texture*, std::vector<uint32_t>> sources_;
+    static inline std::vector<uint32_t> pixels_, drawn_;  // kept between copies
+    static inline SDL_Texture* previous_ = nullptr;       // the render target before OpenTarget
     size_t bytes_ = 0;
     uint64_t clock_ = 0;
+    int checked_ = 0;
+    bool broken_ = false;
 };
 
 LitSprites& Lit() {

@@ -159,6 +159,13 @@ void Sprite_ReleaseCache();
 bool Silhouette_Draw(SDL_Texture* source, const SDL_FRect& dst, float angle, SDL_FPoint centre, Uint8 alpha);
 void Silhouette_ReleaseCache();
 
+bool SoftwareRenderer(SDL_Renderer* renderer);
+// Lays the `w` x `h` ARGB pixels of `source` with colours interpolated from
+// its corners (top-left, top-right, bottom-right, bottom-left) into `out`, as
+// the software renderer draws the sprite onto transparent black. Corners all
+// alike are no case for it: the renderer copies those as a rectangle.
+void Shading_Lay(const uint32_t* source, int w, int h, const std::array<SDL_Color, 4>& corners, uint32_t* out);
+
 // What SDL's first choice of renderer for a window is on this machine.
 enum class DefaultRenderer { OnGraphicsCard, OnProcessor, Unknown };
 DefaultRenderer ProbeDefaultRenderer();
