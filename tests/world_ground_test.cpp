@@ -5,6 +5,7 @@
 #include "media/texture_base.h"
 #include "world/draw_world.h"
 #include "world/ground.h"
+#include "world/landscape_drawing.h"
 #include "world/lighting.h"
 #include "world/view.h"
 #include "world/world_file.h"

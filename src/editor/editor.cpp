@@ -16,6 +16,7 @@
 #include "media/sound_base.h"
 #include "media/texture_base.h"
 #include "world/draw_world.h"
+#include "world/landscape_drawing.h"
 #include "world/lighting.h"
 #include "world/minimap.h"
 #include "world/race.h"

@@ -3,6 +3,7 @@
 #include "engine/omega.h"
 #include "media/texture_base.h"
 #include "world/ground.h"
+#include "world/landscape_drawing.h"
 #include "world/lighting.h"
 #include "world/race.h"
 #include "world/sprites.h"
@@ -69,19 +70,6 @@ void DrawObjects(const tworld& v, int first) {
 
 }  // namespace
 
-void DrawLitObject(const tminimal& o, const OE_Texture* t) {
-    const int w = t ? t->width : 0, h = t ? t->height : 0;
-    const auto& c = o.cornercolor;
-    FX_SetVCA(c[0], c[1], c[2], c[3], 255, 255, 255, 255);
-    if (o.name == "lnd_water") {
-        const auto& wo = o.wateroffset;
-        FX_SetVertexes(wo[0].dx, wo[0].dy, wo[1].dx, wo[1].dy, wo[2].dx, wo[2].dy, wo[3].dx, wo[3].dy);
-        SSprite_Draw(t, o.x - w / 2, o.y - h, w, h, 255, 0, FX_PLAIN | FX_VERTEXOFFSET | FX_VERTEXCOLOR);
-    } else {
-        SSprite_Draw(t, o.x - w / 2, o.y - h, w, h, 255, 0, FX_PLAIN | FX_VERTEXCOLOR);
-    }
-}
-
 void DrawGhostCar(std::string_view vehicle, int x, int y, float frame, int colour, int alpha) {
     const int n = M_Round(frame);
     const OE_Texture* wheels = ObjectSprite(vehicle, "_wh", n);
@@ -108,5 +96,3 @@ void DrawScene(const tworld& w, const tworld& v) {
     }
     DrawObjects(v, ground);
 }
-
-void DrawBackdrop() { Pr2D_Rect(0, 0, kScreenWidth, kScreenHeight, kBackdropColour, 255, 1); }

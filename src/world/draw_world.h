@@ -6,21 +6,12 @@
 
 #include "world/world.h"
 
-struct OE_Texture;
-
-// The dark olive the world is drawn over.
-inline constexpr int kBackdropColour = 0x444422;
-
 // Draws the objects of `v` in their order (the view after SortView), with
 // the camera enabled for the duration.
 void DrawWorld(const tworld& v);
 // A car of `vehicle` in `colour` at (x, y) facing `frame`, see-through by
 // `alpha`, without shadow or bounce: the ghost of an earlier race.
 void DrawGhostCar(std::string_view vehicle, int x, int y, float frame, int colour, int alpha);
-// The backdrop across the whole screen.
-void DrawBackdrop();
 // DrawBackdrop then DrawWorld(v), for a view `v` of world `w`: the still
 // ground comes from pictures kept between frames.
 void DrawScene(const tworld& w, const tworld& v);
-// One object shaded by its corners' light, water with its wobble, sprite `t`.
-void DrawLitObject(const tminimal& o, const OE_Texture* t);

@@ -6,7 +6,7 @@
 
 #include "engine/canvas.h"
 #include "engine/omega.h"
-#include "world/draw_world.h"
+#include "world/landscape_drawing.h"
 #include "world/lighting.h"
 #include "world/race.h"
 #include "world/sprites.h"
