@@ -11,6 +11,16 @@ class Collisions : public SimTest {
         camera->x = x - 400;
         camera->y = y - 300;
     }
+    // The same start for every race of a test: seed, no effects, no laps,
+    // the camera on (500, 500) and the throttle held.
+    void StartDriving() {
+        Randomize(11);
+        Particles.count = 0;
+        ResetRaceProgress();
+        LookAt(500, 500);
+        raceinput = RaceInput{};
+        raceinput.up = true;
+    }
     // The step's grid over the world as it stands now.
     CollisionGrid& Grid() {
         static CollisionGrid grid;
@@ -233,12 +243,7 @@ TEST_F(Collisions, GridStepsTheCrowdAsTheWholeScanDoes) {
     ASSERT_FALSE(check.usable);
 
     const auto run = [this](tworld& world) {
-        Randomize(11);
-        Particles.count = 0;
-        ResetRaceProgress();
-        LookAt(500, 500);
-        raceinput = RaceInput{};
-        raceinput.up = true;
+        StartDriving();
         for (int tick = 0; tick < 300; ++tick) WorldStep(world);
     };
     const auto barrels = [](const tworld& world) {
@@ -275,12 +280,7 @@ TEST_F(Collisions, GridKeptBetweenTicksRacesAsOneFiledAfresh) {
     const auto seen = std::make_unique<tworld>();
     const auto drawn = std::make_unique<tworld>();
     const auto race = [this, &seen, &drawn](tworld& world, bool forget) {
-        Randomize(11);
-        Particles.count = 0;
-        ResetRaceProgress();
-        LookAt(500, 500);
-        raceinput = RaceInput{};
-        raceinput.up = true;
+        StartDriving();
         int views = 0;
         for (int tick = 0; tick < 300; ++tick) {
             if (forget) world.revision = 0;

@@ -3,8 +3,10 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
+#include "engine/render_target.h"
 #include "engine/state.h"
 
 namespace {
@@ -18,7 +20,7 @@ struct Kept {
 struct Canvases {
     std::vector<Kept> kept;  // at most kCanvasBudget: searched by a scan
     uint64_t clock = 0;
-    SDL_Texture* screen = nullptr;  // the target an open picture returns to
+    std::optional<RenderTarget> open;  // the picture being drawn, if any
 };
 
 Canvases& State() {
@@ -50,32 +52,23 @@ bool Canvas_Has(uint64_t key) {
 }
 
 bool Canvas_Begin(uint64_t key, int width, int height) {
-    SDL_Renderer* r = Engine().renderer;
-    if (!r) return false;
+    if (!Engine().renderer) return false;
     if (Kept* old = Find(key)) {
         SDL_DestroyTexture(old->texture);
         State().kept.erase(State().kept.begin() + (old - State().kept.data()));
     }
     if (static_cast<int>(State().kept.size()) >= kCanvasBudget) DropOldest();
-    SDL_Texture* texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
-    if (!texture) return false;
-    SDL_Texture* screen = SDL_GetRenderTarget(r);
-    if (SDL_SetRenderTarget(r, texture) != 0) {
-        SDL_DestroyTexture(texture);
+    std::optional<RenderTarget>& open = State().open;
+    open.emplace(SDL_PIXELFORMAT_ARGB8888, width, height);
+    if (!open->ok()) {
+        open.reset();
         return false;
     }
-    State().screen = screen;
-    State().kept.push_back(Kept{key, texture, ++State().clock});
-    SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(r, 0, 0, 0, 0);
-    SDL_RenderClear(r);
+    State().kept.push_back(Kept{key, open->Keep(), ++State().clock});
     return true;
 }
 
-void Canvas_End() {
-    if (SDL_Renderer* r = Engine().renderer) SDL_SetRenderTarget(r, State().screen);
-    State().screen = nullptr;
-}
+void Canvas_End() { State().open.reset(); }
 
 void Canvas_Draw(uint64_t key, int x, int y) {
     SDL_Renderer* r = Engine().renderer;

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/render_target.h"
 #include "engine/state.h"
 
 namespace {
@@ -44,23 +45,6 @@ bool Integral(float f) { return f == std::floor(f); }
 uint32_t ScreenFormat() {
     const EngineState& e = Engine();
     return e.offscreen ? e.offscreen->format->format : SDL_GetWindowPixelFormat(e.window);
-}
-
-// A render target of `format` holding `pixels`, current until `Release`.
-SDL_Texture* OpenTarget(uint32_t format, int w, int h, const std::vector<uint32_t>& pixels) {
-    SDL_Renderer* r = Engine().renderer;
-    SDL_Texture* t = SDL_CreateTexture(r, format, SDL_TEXTUREACCESS_TARGET, w, h);
-    if (t && SDL_UpdateTexture(t, nullptr, pixels.data(), w * 4) == 0 && SDL_SetRenderTarget(r, t) == 0) return t;
-    if (t) SDL_DestroyTexture(t);
-    return nullptr;
-}
-
-bool ReadTarget(SDL_Texture* target, uint32_t format, int w, std::vector<uint32_t>& out) {
-    SDL_Renderer* r = Engine().renderer;
-    const bool read = SDL_RenderReadPixels(r, nullptr, format, out.data(), w * 4) == 0;
-    SDL_SetRenderTarget(r, nullptr);
-    SDL_DestroyTexture(target);
-    return read;
 }
 
 void Tint(SDL_Texture* t, Uint8 alpha) {
@@ -138,12 +122,13 @@ class Silhouettes {
     // pixel exactly the turned surface's alpha, and black.
     bool Make(const Key& k, Turned& out) {
         const int margin = Margin(k), w = k.width + 2 * margin, h = k.height + 2 * margin;
-        pixels_.assign(static_cast<size_t>(w) * h, 0);
-        SDL_Texture* target = OpenTarget(SDL_PIXELFORMAT_ARGB8888, w, h, pixels_);
-        if (!target) return false;
-        Tint(k.source, 255);
-        Turn(k.source, k, margin);
-        if (!ReadTarget(target, SDL_PIXELFORMAT_ARGB8888, w, pixels_)) return false;
+        {
+            const RenderTarget target(SDL_PIXELFORMAT_ARGB8888, w, h);
+            if (!target.ok()) return false;
+            Tint(k.source, 255);
+            Turn(k.source, k, margin);
+            if (!target.Read(pixels_)) return false;
+        }
         int left = w, top = h, right = -1, bottom = -1;
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
@@ -177,21 +162,19 @@ class Silhouettes {
     // a patch of varied pixels in the screen's format.
     bool LaysAsTurned(const Key& k, const Turned& t, Uint8 alpha) {
         const int margin = Margin(k), w = k.width + 2 * margin, h = k.height + 2 * margin;
-        const uint32_t format = ScreenFormat();
-        std::vector<uint32_t> pattern(static_cast<size_t>(w) * h), turned(pattern.size()), kept(pattern.size());
-        for (size_t i = 0; i < pattern.size(); ++i) {
-            const uint32_t v = static_cast<uint32_t>(i) * 0x9E3779B1u;
-            pattern[i] = v ^ (v >> 15);
-        }
-        SDL_Texture* target = OpenTarget(format, w, h, pattern);
-        if (!target) return false;
-        Tint(k.source, alpha);
-        Turn(k.source, k, margin);
-        if (!ReadTarget(target, format, w, turned)) return false;
-        target = OpenTarget(format, w, h, pattern);
-        if (!target) return false;
-        Copy(t, margin, margin, alpha);
-        return ReadTarget(target, format, w, kept) && kept == turned;
+        std::vector<uint32_t> pattern(static_cast<size_t>(w) * h), turned, kept;
+        FillVaried(pattern);
+        const auto over = [&](const auto& draw, std::vector<uint32_t>& out) {
+            const RenderTarget target(ScreenFormat(), w, h, pattern.data());
+            if (!target.ok()) return false;
+            draw();
+            return target.Read(out);
+        };
+        const auto turn = [&] {
+            Tint(k.source, alpha);
+            Turn(k.source, k, margin);
+        };
+        return over(turn, turned) && over([&] { Copy(t, margin, margin, alpha); }, kept) && kept == turned;
     }
 
     std::unordered_map<Key, Turned, KeyHash> entries_;

@@ -9,6 +9,7 @@
 
 #include "engine/canvas.h"
 #include "engine/picture_file.h"
+#include "engine/render_target.h"
 #include "engine/state.h"
 
 namespace {
@@ -207,40 +208,14 @@ class LitSprites {
     const std::vector<uint32_t>* SourcePixels(SDL_Texture* source, int w, int h) {
         const auto it = sources_.find(source);
         if (it != sources_.end()) return &it->second;
-        std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
-        SDL_Texture* target = OpenTarget(w, h);
-        if (!target) return nullptr;
+        std::vector<uint32_t> pixels;
+        const RenderTarget target(SDL_PIXELFORMAT_ARGB8888, w, h);
+        if (!target.ok()) return nullptr;
         SDL_SetTextureBlendMode(source, SDL_BLENDMODE_NONE);
         SDL_SetTextureColorMod(source, 255, 255, 255);
         SDL_SetTextureAlphaMod(source, 255);
         SDL_RenderCopy(Engine().renderer, source, nullptr, nullptr);
-        const bool read = ReadTarget(w, pixels);
-        SDL_DestroyTexture(target);
-        return read ? &sources_.emplace(source, std::move(pixels)).first->second : nullptr;
-    }
-
-    // A transparent render target of the given size, current until ReadTarget.
-    static SDL_Texture* OpenTarget(int w, int h) {
-        SDL_Renderer* r = Engine().renderer;
-        SDL_Texture* target = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
-        if (!target) return nullptr;
-        previous_ = SDL_GetRenderTarget(r);
-        if (SDL_SetRenderTarget(r, target) != 0) {
-            SDL_DestroyTexture(target);
-            return nullptr;
-        }
-        SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
-        SDL_SetRenderDrawColor(r, 0, 0, 0, 0);
-        SDL_RenderClear(r);
-        return target;
-    }
-
-    // Reads the current target back and makes the previous one current again.
-    static bool ReadTarget(int w, std::vector<uint32_t>& out) {
-        SDL_Renderer* r = Engine().renderer;
-        const bool read = SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, out.data(), w * 4) == 0;
-        SDL_SetRenderTarget(r, previous_);
-        return read;
+        return target.Read(pixels) ? &sources_.emplace(source, std::move(pixels)).first->second : nullptr;
     }
 
     // Draws the source with its corner colours into a transparent texture of
@@ -248,8 +223,8 @@ class LitSprites {
     // the shaded colour and alpha of every pixel.
     static SDL_Texture* Draw(SDL_Texture* source, const std::array<Corner, 4>& q, int w, int h,
                              std::vector<uint32_t>& out) {
-        SDL_Texture* shaded = OpenTarget(w, h);
-        if (!shaded) return nullptr;
+        RenderTarget shaded(SDL_PIXELFORMAT_ARGB8888, w, h);
+        if (!shaded.ok()) return nullptr;
         SDL_SetTextureBlendMode(source, SDL_BLENDMODE_NONE);
         const float fw = static_cast<float>(w), fh = static_cast<float>(h);
         const std::array<Corner, 4> local{
@@ -257,9 +232,8 @@ class LitSprites {
             Corner{fw, fh, 1, 1, q[2].colour, q[2].alpha}, Corner{0, fh, 0, 1, q[3].colour, q[3].alpha}};
         DrawQuad(source, local, false);
         // Unread pixels count as transparent: the copy is then not opaque.
-        out.resize(static_cast<size_t>(w) * h);
-        if (!ReadTarget(w, out)) out.assign(out.size(), 0);
-        return shaded;
+        if (!shaded.Read(out)) out.assign(out.size(), 0);
+        return shaded.Keep();
     }
 
     void Trim() {
@@ -285,7 +259,6 @@ class LitSprites {
     std::unordered_map<Key, Entry, KeyHash> entries_;
     std::unordered_map<SDL_Texture*, std::vector<uint32_t>> sources_;
     static inline std::vector<uint32_t> pixels_, drawn_;  // kept between copies
-    static inline SDL_Texture* previous_ = nullptr;       // the render target before OpenTarget
     size_t bytes_ = 0;
     uint64_t clock_ = 0;
     int checked_ = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "engine/render_target.h"
 #include "engine/state.h"
 
 namespace {
@@ -38,36 +39,6 @@ SDL_Surface* DirectScreen() {
     return screen && screen->format->BytesPerPixel == kBytes ? screen : nullptr;
 }
 
-// A render target of its own, starting as `start`, for as long as it lives.
-class Target {
-  public:
-    Target(uint32_t format, int width, int height, const std::vector<uint32_t>& start)
-        : renderer_(Engine().renderer), previous_(SDL_GetRenderTarget(renderer_)), format_(format), width_(width) {
-        texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_TARGET, width, height);
-        ok_ = texture_ && SDL_UpdateTexture(texture_, nullptr, start.data(), width * kBytes) == 0 &&
-              SDL_SetRenderTarget(renderer_, texture_) == 0;
-    }
-    ~Target() {
-        SDL_SetRenderTarget(renderer_, previous_);
-        if (texture_) SDL_DestroyTexture(texture_);
-    }
-    Target(const Target&) = delete;
-    Target& operator=(const Target&) = delete;
-
-    bool ok() const { return ok_; }
-    bool Read(std::vector<uint32_t>& out) const {
-        return SDL_RenderReadPixels(renderer_, nullptr, format_, out.data(), width_ * kBytes) == 0;
-    }
-
-  private:
-    SDL_Renderer* renderer_;
-    SDL_Texture* previous_;
-    SDL_Texture* texture_ = nullptr;
-    uint32_t format_;
-    int width_;
-    bool ok_ = false;
-};
-
 void Lay(const OE_Stamp& s, uint8_t* pixels, int pitch) {
     const uint8_t* cover = s.cover.data();
     for (int y = 0; y < s.height; ++y) {
@@ -88,7 +59,7 @@ int CountCover(OE_Stamp& s, int width, int height) {
     if (s.x < 0 || s.y < 0 || s.x + s.width > width || s.y + s.height > height) return -1;
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0);
     {
-        const Target target(SDL_PIXELFORMAT_ARGB8888, width, height, pixels);
+        const RenderTarget target(SDL_PIXELFORMAT_ARGB8888, width, height, pixels.data());
         if (!target.ok()) return -1;
         FX_SetBlendMode(1);
         for (const OE_StampLine& l : s.lines) Pr2D_Line(l.x1, l.y1, l.x2, l.y2, 0x010101, 255, 0);
@@ -115,7 +86,7 @@ int CountCover(OE_Stamp& s, int width, int height) {
 bool MeasureBlends(OE_Stamp& s, int most) {
     std::vector<uint32_t> row(kProbeWidth);
     for (int x = 0; x < kProbeWidth; ++x) row[x] = static_cast<uint32_t>(std::clamp(x - 1, 0, 255)) * 0x01010101u;
-    const Target target(s.format, kProbeWidth, 1, row);
+    const RenderTarget target(s.format, kProbeWidth, 1, row.data());
     if (!target.ok()) return false;
     s.blends.assign(static_cast<size_t>(most + 1) * kBlendSize, 0);
     Pr2D_Rect(0, 0, kProbeWidth, 1, s.panelColour, s.panelAlpha, 1);
@@ -133,13 +104,10 @@ bool MeasureBlends(OE_Stamp& s, int most) {
 // Whether one pass gives what drawing one by one gives over a screen of
 // varied pixels.
 bool LaysAsDrawn(const OE_Stamp& s, int width, int height) {
-    std::vector<uint32_t> laid(static_cast<size_t>(width) * height), drawn(laid.size());
-    for (size_t i = 0; i < laid.size(); ++i) {
-        uint32_t v = static_cast<uint32_t>(i) * 0x9E3779B1u;
-        laid[i] = v ^ (v >> 15);
-    }
+    std::vector<uint32_t> laid(static_cast<size_t>(width) * height), drawn;
+    FillVaried(laid);
     {
-        const Target target(s.format, width, height, laid);
+        const RenderTarget target(s.format, width, height, laid.data());
         if (!target.ok()) return false;
         DrawOneByOne(s);
         if (!target.Read(drawn)) return false;
