@@ -88,6 +88,22 @@ bool TgaSize(std::string_view b, uint32_t& w, uint32_t& h, std::string& error) {
     return true;
 }
 
+bool ReadPictureFile(const std::string& path, std::string& bytes, std::string& error) {
+    // No picture within the limit is bigger than its pixels uncompressed.
+    constexpr uintmax_t kFileLimit = uintmax_t{kPictureSideLimit} * kPictureSideLimit * 4 + (1u << 20);
+    std::error_code ec;
+    const uintmax_t fileSize = std::filesystem::file_size(PathOf(path), ec);
+    if (!ec && fileSize > kFileLimit) {
+        error = "the file is too large for a picture";
+        return false;
+    }
+    if (!ReadWholeFile(path, bytes)) {
+        error = "it cannot be read";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool CheckPictureHeader(std::string_view bytes, std::string_view name, PictureSize& size, std::string& error) {
@@ -136,18 +152,11 @@ SDL_Surface* DecodePicture(std::string_view bytes, std::string_view name, std::s
 }
 
 SDL_Surface* LoadPicture(const std::string& path, std::string& error) {
-    // No picture within the limit is bigger than its pixels uncompressed.
-    constexpr uintmax_t kFileLimit = uintmax_t{kPictureSideLimit} * kPictureSideLimit * 4 + (1u << 20);
-    std::error_code ec;
-    const uintmax_t fileSize = std::filesystem::file_size(PathOf(path), ec);
-    if (!ec && fileSize > kFileLimit) {
-        error = "the file is too large for a picture";
-        return nullptr;
-    }
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) {
-        error = "it cannot be read";
-        return nullptr;
-    }
-    return DecodePicture(bytes, path, error);
+    return ReadPictureFile(path, bytes, error) ? DecodePicture(bytes, path, error) : nullptr;
+}
+
+bool ReadPictureSize(const std::string& path, PictureSize& size, std::string& error) {
+    std::string bytes;
+    return ReadPictureFile(path, bytes, error) && CheckPictureHeader(bytes, path, size, error);
 }
