@@ -1,5 +1,6 @@
 // The engine binding: maths, sprites and their flags, text, input edges and
 // the tick cadence, all on the headless offscreen screen.
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,6 +30,28 @@ class EngineTest : public ::testing::Test {
 };
 
 int Channel(uint32_t colour, int shift) { return (colour >> shift) & 0xFF; }
+
+// How many lines of `said` name `path`.
+int TimesSaid(const std::string& said, const std::string& path) {
+    int times = 0;
+    for (size_t at = said.find(path); at != std::string::npos; at = said.find(path, at + 1)) ++times;
+    return times;
+}
+
+// A JPEG of `w` x `h` pixels whose header is whole up to its frame header,
+// followed by bytes that are no picture.
+std::string JpegWithDamagedBody(const std::string& folder, int w, int h) {
+    WriteSolidTga(folder + "/whole.tga", w, h, 0x336699);
+    SDL_Surface* surface = IMG_Load((folder + "/whole.tga").c_str());
+    EXPECT_NE(surface, nullptr);
+    EXPECT_EQ(IMG_SaveJPG(surface, (folder + "/whole.jpg").c_str(), 90), 0);
+    SDL_FreeSurface(surface);
+    const std::string whole = ReadFile(folder + "/whole.jpg");
+    const size_t frame = whole.find("\xFF\xC0");
+    EXPECT_NE(frame, std::string::npos);
+    const size_t length = static_cast<uint8_t>(whole[frame + 2]) * 256 + static_cast<uint8_t>(whole[frame + 3]);
+    return whole.substr(0, frame + 2 + length) + std::string(300, 'x');
+}
 
 }  // namespace
 
@@ -76,11 +99,63 @@ TEST_F(EngineTest, PlainSpriteAndMissingTexture) {
     EXPECT_EQ(Host_ReadPixel(12, 12), 0x00FF00u);
     EXPECT_EQ(Host_ReadPixel(30, 30), 0x000000u);
 
+    testing::internal::CaptureStderr();
     OE_Texture* missing = Tex_LoadFromFile(scratch / "none.tga", -1, 266);
+    EXPECT_EQ(TimesSaid(testing::internal::GetCapturedStderr(), scratch / "none.tga"), 1);  // at load
+    EXPECT_EQ(missing->data, nullptr);
     EXPECT_EQ(missing->width, 0);
+    EXPECT_EQ(missing->height, 0);
     SSprite_Draw(missing, 40, 40, 16, 16, 255, 0, FX_PLAIN);  // draws nothing, no crash
     SSprite_Draw(nullptr, 40, 40, 16, 16, 255, 0, FX_PLAIN);
     EXPECT_EQ(Host_ReadPixel(45, 45), 0x000000u);
+}
+
+// A picture is read at load only for its size: the pixels drawn are those
+// its file holds at the first draw, and they stay as decoded then.
+TEST_F(EngineTest, PicturesAreDecodedWhenFirstDrawn) {
+    const std::string path = scratch / "late.tga";
+    WriteSolidTga(path, 8, 8, 0x0000FF);
+    OE_Texture* t = Tex_LoadFromFile(path, -1, 266);
+    ASSERT_NE(t->data, nullptr);
+    WriteSolidTga(path, 4, 4, 0x00FF00, 128);
+    EXPECT_EQ(t->width, 8);  // the size read at load
+    Pr2D_Rect(0, 0, 100, 40, 0x000080, 255, 1);
+    SSprite_Draw(t, 10, 10, 8, 8, 255, 0, FX_PLAIN);
+    // Half-transparent green over dark red: blended, since the picture
+    // drawn is not opaque.
+    EXPECT_NEAR(Channel(Host_ReadPixel(12, 12), 0), 64, 3);
+    EXPECT_NEAR(Channel(Host_ReadPixel(12, 12), 8), 128, 3);
+
+    WriteSolidTga(path, 8, 8, 0xFF0000);
+    SSprite_Draw(t, 30, 10, 8, 8, 255, 0, FX_PLAIN);
+    EXPECT_EQ(Host_ReadPixel(32, 12), Host_ReadPixel(12, 12));
+}
+
+// A picture with a sound header loads with the header's size; when its body
+// turns out damaged, or its file is gone by the first draw, it is said once
+// and draws nothing, however often it is drawn and in whatever way.
+TEST_F(EngineTest, PicturesThatFailAtTheirFirstDrawAreSaidOnceAndDrawNothing) {
+    const std::string damaged = scratch / "damaged.jpg", gone = scratch / "gone.tga";
+    WriteFile(damaged, JpegWithDamagedBody(scratch.path().string(), 16, 12));
+    WriteSolidTga(gone, 8, 8, 0xFFFFFF);
+    OE_Texture* broken = Tex_LoadFromFile(damaged, -1, 266);
+    OE_Texture* lost = Tex_LoadFromFile(gone, -1, 266);
+    ASSERT_NE(broken->data, nullptr);
+    EXPECT_EQ(broken->width, 16);
+    EXPECT_EQ(broken->height, 12);
+    std::filesystem::remove(gone);
+
+    testing::internal::CaptureStderr();
+    FX_SetVCA(0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF, 255, 255, 255, 255);
+    for (OE_Texture* t : {broken, lost}) {
+        SSprite_Draw(t, 10, 10, 16, 16, 255, 0, FX_PLAIN);
+        SSprite_Draw(t, 40, 10, 16, 16, 255, 30, FX_PLAIN | FX_VERTEXCOLOR);
+        SSprite_Draw(t, 70, 10, 16, 16, 255, 0, FX_PLAIN);
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(TimesSaid(said, damaged), 1) << said;
+    EXPECT_EQ(TimesSaid(said, gone), 1) << said;
+    for (int x : {12, 17, 45, 75}) EXPECT_EQ(Host_ReadPixel(x, 15), 0x000000u) << x;
 }
 
 TEST_F(EngineTest, ColourMixMultipliesTheTexture) {

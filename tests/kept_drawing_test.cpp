@@ -114,7 +114,7 @@ TEST_F(KeptDrawing, SilhouettesGiveThePixelsOfTurningTheSprite) {
     for (const char* name : {"birch1.tga", "barrel1.tga"}) {
         const OE_Texture* sprite = Tex_LoadFromFile(folder + name, -1, 266);
         ASSERT_TRUE(sprite && sprite->data) << name;
-        SDL_Texture* texture = sprite->data->texture;
+        SDL_Texture* texture = sprite->data->Decoded().texture;
         const int w = sprite->width, h = sprite->height;
         for (const float angle : {37.5f, 90.0f, 180.0f, -123.25f, 271.0f}) {
             for (const int shadow : {128, 70}) {

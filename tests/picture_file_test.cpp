@@ -37,7 +37,8 @@ class PictureFileTest : public ::testing::Test {
     void SetUp() override { Host_OpenHeadless(); }
     void TearDown() override { Host_Shutdown(); }
 
-    // Refused by the header check, and by the loader without decoding.
+    // Refused by the header check, by the loader without decoding, and when
+    // only its size is read.
     void ExpectRefused(const std::string& bytes, const std::string& name) {
         PictureSize size;
         std::string error;
@@ -45,6 +46,9 @@ class PictureFileTest : public ::testing::Test {
         EXPECT_FALSE(error.empty());
         WriteFile(dir / name, bytes);
         EXPECT_EQ(LoadPicture(dir / name, error), nullptr) << name;
+        std::string sizeError;
+        EXPECT_FALSE(ReadPictureSize(dir / name, size, sizeError)) << name;
+        EXPECT_EQ(sizeError, error) << name;
     }
 
     ScratchFolder dir;
@@ -81,6 +85,14 @@ TEST_F(PictureFileTest, EveryFormatOfTheGameStillLoads) {
         EXPECT_EQ(surface->h, 6);
         SDL_FreeSurface(surface);
     }
+    // A JPEG whose frame header comes after 20 KB of a comment.
+    const std::string jpg = Encoded(dir.path().string(), false);
+    const std::string comment = "\xFF\xFE" + std::string("\x4E\x22", 2) + std::string(0x4E20, 'c');
+    WriteFile(dir / "noted.jpg", jpg.substr(0, 2) + comment + jpg.substr(2));
+    PictureSize noted;
+    ASSERT_TRUE(ReadPictureSize(dir / "noted.jpg", noted, error)) << error;
+    EXPECT_EQ(noted.width, 8);
+    EXPECT_EQ(noted.height, 6);
     // What the game ships: the header check agrees with the decoder.
     int checked = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(TestDataFolder())) {
@@ -93,6 +105,10 @@ TEST_F(PictureFileTest, EveryFormatOfTheGameStillLoads) {
         ASSERT_NE(surface, nullptr) << entry.path() << ": " << error;
         EXPECT_EQ(surface->w, size.width);
         EXPECT_EQ(surface->h, size.height);
+        PictureSize read;
+        ASSERT_TRUE(ReadPictureSize(entry.path().string(), read, error)) << entry.path() << ": " << error;
+        EXPECT_EQ(read.width, size.width);
+        EXPECT_EQ(read.height, size.height);
         SDL_FreeSurface(surface);
         ++checked;
     }

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <climits>
 #include <filesystem>
+#include <fstream>
 
 #include "engine/files.h"
 
@@ -69,7 +70,7 @@ bool JpegSize(std::string_view b, uint32_t& w, uint32_t& h) {
 
 // Also refuses a file that cannot hold the pixels it claims: an uncompressed
 // picture needs every pixel, a run-length one at least a packet per 128.
-bool TgaSize(std::string_view b, uint32_t& w, uint32_t& h, std::string& error) {
+bool TgaSize(std::string_view b, uint64_t fileSize, uint32_t& w, uint32_t& h, std::string& error) {
     if (b.size() < 18) return false;
     const uint32_t type = static_cast<uint8_t>(b[2]);
     const uint64_t pixelBytes = (static_cast<uint8_t>(b[16]) + 7) / 8;
@@ -81,23 +82,24 @@ bool TgaSize(std::string_view b, uint32_t& w, uint32_t& h, std::string& error) {
     const uint64_t pixels = uint64_t{w} * h;
     const uint64_t need = 18 + static_cast<uint8_t>(b[0]) + colourMap +
                           ((type & 8) ? (pixels + 127) / 128 * (1 + pixelBytes) : pixels * pixelBytes);
-    if (b.size() < need) {
+    if (fileSize < need) {
         error = "it is cut short";
         return false;
     }
     return true;
 }
 
-}  // namespace
-
-bool CheckPictureHeader(std::string_view bytes, std::string_view name, PictureSize& size, std::string& error) {
+// The header of a picture begins `head`, the first bytes of a file of
+// `fileSize` bytes.
+bool CheckHeader(std::string_view head, uint64_t fileSize, std::string_view name, PictureSize& size,
+                 std::string& error) {
     uint32_t w = 0, h = 0;
     bool read = false;
     error.clear();
-    switch (FormatOf(bytes, name)) {
-        case Format::Png: read = PngSize(bytes, w, h); break;
-        case Format::Jpeg: read = JpegSize(bytes, w, h); break;
-        case Format::Tga: read = TgaSize(bytes, w, h, error); break;
+    switch (FormatOf(head, name)) {
+        case Format::Png: read = PngSize(head, w, h); break;
+        case Format::Jpeg: read = JpegSize(head, w, h); break;
+        case Format::Tga: read = TgaSize(head, fileSize, w, h, error); break;
         case Format::Unknown: error = "not a PNG, JPEG or TGA picture"; return false;
     }
     if (!read) {
@@ -110,6 +112,31 @@ bool CheckPictureHeader(std::string_view bytes, std::string_view name, PictureSi
     }
     size = {static_cast<int>(w), static_cast<int>(h)};
     return true;
+}
+
+// No picture within the limit is bigger than its pixels uncompressed.
+bool TooLarge(uintmax_t fileSize, std::string& error) {
+    constexpr uintmax_t kFileLimit = uintmax_t{kPictureSideLimit} * kPictureSideLimit * 4 + (1u << 20);
+    if (fileSize <= kFileLimit) return false;
+    error = "the file is too large for a picture";
+    return true;
+}
+
+bool ReadPictureFile(const std::string& path, std::string& bytes, std::string& error) {
+    std::error_code ec;
+    const uintmax_t fileSize = std::filesystem::file_size(PathOf(path), ec);
+    if (!ec && TooLarge(fileSize, error)) return false;
+    if (!ReadWholeFile(path, bytes)) {
+        error = "it cannot be read";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CheckPictureHeader(std::string_view bytes, std::string_view name, PictureSize& size, std::string& error) {
+    return CheckHeader(bytes, bytes.size(), name, size, error);
 }
 
 SDL_Surface* DecodePicture(std::string_view bytes, std::string_view name, std::string& error) {
@@ -136,18 +163,25 @@ SDL_Surface* DecodePicture(std::string_view bytes, std::string_view name, std::s
 }
 
 SDL_Surface* LoadPicture(const std::string& path, std::string& error) {
-    // No picture within the limit is bigger than its pixels uncompressed.
-    constexpr uintmax_t kFileLimit = uintmax_t{kPictureSideLimit} * kPictureSideLimit * 4 + (1u << 20);
+    std::string bytes;
+    return ReadPictureFile(path, bytes, error) ? DecodePicture(bytes, path, error) : nullptr;
+}
+
+bool ReadPictureSize(const std::string& path, PictureSize& size, std::string& error) {
+    // Enough for the header of every picture the game makes.
+    constexpr uintmax_t kHeadBytes = 4096;
     std::error_code ec;
     const uintmax_t fileSize = std::filesystem::file_size(PathOf(path), ec);
-    if (!ec && fileSize > kFileLimit) {
-        error = "the file is too large for a picture";
-        return nullptr;
-    }
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    std::ifstream in(PathOf(path), std::ios::binary);
+    std::string head(ec ? 0 : std::min(fileSize, kHeadBytes), '\0');
+    if (ec || !in || !in.read(head.data(), static_cast<std::streamsize>(head.size()))) {
         error = "it cannot be read";
-        return nullptr;
+        return false;
     }
-    return DecodePicture(bytes, path, error);
+    if (TooLarge(fileSize, error)) return false;
+    if (CheckHeader(head, fileSize, path, size, error)) return true;
+    if (head.size() == fileSize) return false;
+    // A JPEG's frame header may come after long metadata.
+    std::string bytes;
+    return ReadPictureFile(path, bytes, error) && CheckPictureHeader(bytes, path, size, error);
 }

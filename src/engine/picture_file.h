@@ -25,3 +25,6 @@ bool CheckPictureHeader(std::string_view bytes, std::string_view name, PictureSi
 // reason in `error`.
 SDL_Surface* DecodePicture(std::string_view bytes, std::string_view name, std::string& error);
 SDL_Surface* LoadPicture(const std::string& path, std::string& error);
+// The size of the picture file at `path` from its header, nothing decoded;
+// false with the reason in `error` when LoadPicture would refuse it unread.
+bool ReadPictureSize(const std::string& path, PictureSize& size, std::string& error);

@@ -148,9 +148,6 @@ void Screen_Close() {
     Sprite_ReleaseCache();
     Silhouette_ReleaseCache();
     e.textures.clear();
-    for (auto& data : e.textureData) {
-        if (data->texture) SDL_DestroyTexture(data->texture);
-    }
     e.textureData.clear();
     if (e.renderer) SDL_DestroyRenderer(e.renderer);
     if (e.window) SDL_DestroyWindow(e.window);

@@ -300,26 +300,51 @@ void Sprite_ReleaseCache() {
     Canvas_Clear();
 }
 
+namespace {
+
+// The renderer's texture of a decoded picture.
+OE_TextureData::Pixels Upload(SDL_Surface* surface) {
+    return {SDL_CreateTextureFromSurface(Engine().renderer, surface), SurfaceOpaque(surface)};
+}
+
+void SayUnloadable(const std::string& path, const std::string& error) {
+    std::fprintf(stderr, "kolvetra: cannot load the picture %s: %s\n", path.c_str(), error.c_str());
+}
+
+}  // namespace
+
+OE_TextureData::~OE_TextureData() {
+    if (pixels_.texture) SDL_DestroyTexture(pixels_.texture);
+}
+
+const OE_TextureData::Pixels& OE_TextureData::Decoded() {
+    if (decoded_) return pixels_;
+    decoded_ = true;
+    std::string error;
+    SDL_Surface* surface = LoadPicture(path_, error);
+    if (surface) {
+        pixels_ = Upload(surface);
+        if (!pixels_.texture) error = SDL_GetError();
+        SDL_FreeSurface(surface);
+    }
+    if (!pixels_.texture) SayUnloadable(path_, error);
+    return pixels_;
+}
+
 OE_Texture* Tex_LoadFromFile(std::string_view file, int, int) {
     EngineState& e = Engine();
     Screen_Open();
     auto texture = std::make_unique<OE_Texture>();
     const std::string path(file);
     std::string error;
-    SDL_Surface* surface = LoadPicture(path, error);
-    if (!surface) {
-        std::fprintf(stderr, "kolvetra: cannot load the picture %s: %s\n", path.c_str(), error.c_str());
+    PictureSize size;
+    if (ReadPictureSize(path, size, error)) {
+        e.textureData.push_back(std::make_unique<OE_TextureData>(path));
+        texture->data = e.textureData.back().get();
+        texture->width = size.width;
+        texture->height = size.height;
     } else {
-        auto data = std::make_unique<OE_TextureData>();
-        data->texture = SDL_CreateTextureFromSurface(e.renderer, surface);
-        data->opaque = SurfaceOpaque(surface);
-        if (data->texture) {
-            texture->width = surface->w;
-            texture->height = surface->h;
-            texture->data = data.get();
-            e.textureData.push_back(std::move(data));
-        }
-        SDL_FreeSurface(surface);
+        SayUnloadable(path, error);
     }
     e.textures.push_back(std::move(texture));
     return e.textures.back().get();
@@ -327,9 +352,11 @@ OE_Texture* Tex_LoadFromFile(std::string_view file, int, int) {
 
 void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height, int alpha, float angle, int flags) {
     EngineState& e = Engine();
-    if (!texture || !texture->data || !texture->data->texture || !e.renderer) return;
-    SDL_Texture* tex = texture->data->texture;
-    const bool opaque = texture->data->opaque;
+    if (!texture || !texture->data || !e.renderer) return;
+    const OE_TextureData::Pixels& pixels = texture->data->Decoded();
+    if (!pixels.texture) return;
+    SDL_Texture* tex = pixels.texture;
+    const bool opaque = pixels.opaque;
     const DrawState& d = e.draw;
     x -= CameraX();
     y -= CameraY();

@@ -14,9 +14,28 @@
 #include "engine/host.h"
 #include "engine/omega.h"
 
+// A picture known at load by its file's header alone. Most pictures are
+// never drawn in a given race (menus, help pages, other landscapes' objects),
+// so their pixels are decoded into the renderer's texture when first needed.
 struct OE_TextureData {
-    SDL_Texture* texture = nullptr;
-    bool opaque = false;  // every pixel's alpha is 255: blending it changes nothing
+    struct Pixels {
+        SDL_Texture* texture = nullptr;  // nullptr when the file could not be decoded
+        bool opaque = false;             // every pixel's alpha is 255: blending it changes nothing
+    };
+
+    explicit OE_TextureData(std::string file) : path_(std::move(file)) {}
+    OE_TextureData(const OE_TextureData&) = delete;
+    OE_TextureData& operator=(const OE_TextureData&) = delete;
+    ~OE_TextureData();
+
+    // Decodes the file on the first call; a file that fails then is said
+    // once and draws nothing from then on.
+    const Pixels& Decoded();
+
+  private:
+    std::string path_;
+    Pixels pixels_;
+    bool decoded_ = false;
 };
 
 // Input edges are latched twice, once for the tick and once for the frame,
