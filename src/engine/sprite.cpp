@@ -311,7 +311,7 @@ OE_Texture* Tex_LoadFromFile(std::string_view file, int, int) {
         std::fprintf(stderr, "kolvetra: cannot load the picture %s: %s\n", path.c_str(), error.c_str());
     } else {
         auto data = std::make_unique<OE_TextureData>();
-        data->texture = SDL_CreateTextureFromSurface(e.renderer, surface);
+        data->texture = Blit_CreateTexture(e.renderer, surface, data->readable);
         data->opaque = SurfaceOpaque(surface);
         if (data->texture) {
             texture->width = surface->w;
@@ -344,7 +344,7 @@ void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height
         SDL_SetTextureAlphaMod(tex, c.a);
         const SDL_Rect dst{x, y, width, height};
         if (angle == 0) {
-            SDL_RenderCopy(e.renderer, tex, nullptr, &dst);
+            if (!Blit_Copy(tex, texture->data->readable, dst)) SDL_RenderCopy(e.renderer, tex, nullptr, &dst);
         } else {
             SDL_RenderCopyEx(e.renderer, tex, nullptr, &dst, angle, nullptr, SDL_FLIP_NONE);
         }

@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "engine/blend_blit.h"
 #include "engine/host.h"
 #include "engine/omega.h"
 
 struct OE_TextureData {
     SDL_Texture* texture = nullptr;
     bool opaque = false;  // every pixel's alpha is 255: blending it changes nothing
+    BlitPixels readable;  // its pixels, where the renderer lets them be read
 };
 
 // Input edges are latched twice, once for the tick and once for the frame,
