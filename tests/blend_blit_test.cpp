@@ -57,7 +57,8 @@ TEST(BlendBlit, DividesBy255AsIntegersDo) {
 }
 
 // Random sprites of odd sizes over random screens of both formats, tinted
-// five ways, kept or scaled up and down, whole and clipped on every side.
+// five ways, blended or added, kept or scaled up and down, whole and
+// clipped on every side.
 TEST(BlendBlit, LaysWhatSdlBlits) {
     std::mt19937 rng(20261209);
     int laid = 0, scaledLaid = 0;
@@ -73,7 +74,8 @@ TEST(BlendBlit, LaysWhatSdlBlits) {
             SDL_SetSurfaceBlendMode(sdl, SDL_BLENDMODE_NONE);
             SDL_BlitSurface(sdl, nullptr, ours, nullptr);
             const SDL_Color mod = Tint(rng, round % 5);
-            SDL_SetSurfaceBlendMode(sprite, SDL_BLENDMODE_BLEND);
+            const SDL_BlendMode blend = round % 7 < 2 ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND;
+            SDL_SetSurfaceBlendMode(sprite, blend);
             SDL_SetSurfaceColorMod(sprite, mod.r, mod.g, mod.b);
             SDL_SetSurfaceAlphaMod(sprite, mod.a);
             const bool scaled = round % 3 == 2;
@@ -90,7 +92,7 @@ TEST(BlendBlit, LaysWhatSdlBlits) {
                       0);
             const BlitPixels source{static_cast<const uint32_t*>(sprite->pixels), sprite->pitch};
             const std::vector<uint32_t> before = PixelsOf(ours);
-            if (Blit_Lay(source, w, h, mod, dst, ours)) {
+            if (Blit_Lay(source, w, h, mod, blend, dst, ours)) {
                 ++laid;
                 scaledLaid += scaled;
                 EXPECT_EQ(PixelsOf(ours), PixelsOf(sdl)) << "round " << round << " format " << format;
@@ -125,7 +127,7 @@ TEST(BlendBlit, CopiesAsTheRendererDraws) {
     SDL_Texture* theirs = SDL_CreateTextureFromSurface(r, picture);
     ASSERT_TRUE(ours && theirs && readable.pixels);
 
-    std::array<int, 3> copied{};  // plain, tinted, scaled
+    std::array<int, 4> copied{};  // plain, tinted, scaled, added
     for (int round = 0; round < 360; ++round) {
         const SDL_Rect viewport{round % 2 ? 30 : 0, round % 3 ? 20 : 0, 700, 500};
         const SDL_Rect clip{40, 25, 300, 200};
@@ -136,8 +138,9 @@ TEST(BlendBlit, CopiesAsTheRendererDraws) {
         const SDL_Rect dst{static_cast<int>(rng() % 760) - 40, static_cast<int>(rng() % 560) - 30,
                            scaled ? 20 + static_cast<int>(rng() % 60) : 45,
                            scaled ? 10 + static_cast<int>(rng() % 50) : 31};
+        const bool added = round % 7 < 2;
         for (SDL_Texture* t : {ours, theirs}) {
-            SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
+            SDL_SetTextureBlendMode(t, added ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
             SDL_SetTextureColorMod(t, mod.r, mod.g, mod.b);
             SDL_SetTextureAlphaMod(t, mod.a);
         }
@@ -145,7 +148,7 @@ TEST(BlendBlit, CopiesAsTheRendererDraws) {
         FillAny(screen, rng);
         const std::vector<uint32_t> under = PixelsOf(screen);
         if (Blit_Copy(ours, readable, dst)) {
-            ++copied[scaled ? 2 : (mod.r & mod.g & mod.b & mod.a) == 255 ? 0 : 1];
+            ++copied[added ? 3 : scaled ? 2 : (mod.r & mod.g & mod.b & mod.a) == 255 ? 0 : 1];
         } else {
             SDL_RenderCopy(r, ours, nullptr, &dst);
         }
@@ -159,7 +162,7 @@ TEST(BlendBlit, CopiesAsTheRendererDraws) {
         ASSERT_EQ(laid, PixelsOf(screen)) << "round " << round;
     }
     // Each way is still laid here past its first few checks.
-    for (int way = 0; way < 3; ++way) EXPECT_GT(copied[way], 12) << way;
+    for (int way = 0; way < 4; ++way) EXPECT_GT(copied[way], 12) << way;
     SDL_DestroyTexture(ours);
     SDL_DestroyTexture(theirs);
     SDL_FreeSurface(picture);

@@ -1,9 +1,10 @@
 // Blending sprites onto the screen by the game's own code. SDL blends a
-// sprite tinted by colour or alpha (or scaled) through a generated blitter
-// that modulates, premultiplies and blends each channel, dividing by 255
-// rounding down at every step; an untinted one through a blitter that
-// halves by 256 instead, copying opaque pixels and skipping clear ones.
-// Both are done here four pixels at a time, to the same bits.
+// sprite tinted by colour or alpha (or scaled), or adds one (glows and
+// sparks), through a generated blitter that modulates, premultiplies and
+// blends or adds each channel, dividing by 255 rounding down at every step;
+// it blends an untinted one through a blitter that halves by 256 instead,
+// copying opaque pixels and skipping clear ones. All are done here four
+// pixels at a time, to the same bits.
 #include "engine/blend_blit.h"
 
 #include <algorithm>
@@ -19,7 +20,7 @@
 
 namespace {
 
-enum class Mode { Plain, Tinted };
+enum class Mode { Plain, Tinted, Added };
 
 // One sprite's pixels to lay, worked out from its place and the clip.
 struct Job {
@@ -46,6 +47,18 @@ uint32_t TintedPixel(uint32_t s, uint32_t d, SDL_Color m, uint32_t alphaMask) {
     return out & alphaMask;
 }
 
+// Adding leaves the screen's alpha as it was.
+uint32_t AddedPixel(uint32_t s, uint32_t d, SDL_Color m, uint32_t alphaMask) {
+    const uint32_t a = DivideBy255((s >> 24) * m.a);
+    uint32_t out = d & 0xFF000000u;
+    const uint32_t mods[3] = {m.b, m.g, m.r};
+    for (int k = 0; k < 3; ++k) {
+        const uint32_t c = DivideBy255(DivideBy255(Channel(s, 8 * k) * mods[k]) * a);
+        out |= std::min<uint32_t>(c + Channel(d, 8 * k), 255) << (8 * k);
+    }
+    return out & alphaMask;
+}
+
 uint32_t PlainPixel(uint32_t s, uint32_t d) {
     const uint32_t a = s >> 24, inv = 255 - a;
     if (a == 0) return d;
@@ -61,12 +74,13 @@ __m128i Div255(__m128i x) { return _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_ep
 // Two pixels, a channel in each 16-bit lane.
 template <Mode kMode>
 __m128i Mix2(__m128i s, __m128i d, __m128i mod) {
-    if constexpr (kMode == Mode::Tinted) s = Div255(_mm_mullo_epi16(s, mod));
+    if constexpr (kMode != Mode::Plain) s = Div255(_mm_mullo_epi16(s, mod));
     const __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
     // The alpha lane is kept as it is: it is scaled by 255.
     const __m128i colours = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
     const __m128i by = _mm_or_si128(_mm_and_si128(a, colours), _mm_andnot_si128(colours, _mm_set1_epi16(255)));
     s = _mm_mullo_epi16(s, by);
+    if constexpr (kMode == Mode::Added) return Div255(s);
     d = _mm_mullo_epi16(d, _mm_sub_epi16(_mm_set1_epi16(255), a));
     if constexpr (kMode == Mode::Tinted) return _mm_add_epi16(Div255(s), Div255(d));
     return _mm_add_epi16(_mm_srli_epi16(s, 8), _mm_srli_epi16(d, 8));
@@ -79,6 +93,10 @@ __m128i Mix4(__m128i s, __m128i d, __m128i mod, __m128i alphaMask) {
     const __m128i hi = Mix2<kMode>(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), mod);
     const __m128i out = _mm_packus_epi16(lo, hi);
     if constexpr (kMode == Mode::Tinted) return _mm_and_si128(out, alphaMask);
+    const __m128i alphas = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    if constexpr (kMode == Mode::Added)
+        return _mm_and_si128(_mm_or_si128(_mm_andnot_si128(alphas, _mm_adds_epu8(out, d)), _mm_and_si128(d, alphas)),
+                             alphaMask);
     const __m128i alpha = _mm_srli_epi32(s, 24);
     const __m128i clear = _mm_cmpeq_epi32(alpha, zero), opaque = _mm_cmpeq_epi32(alpha, _mm_set1_epi32(255));
     return _mm_or_si128(_mm_andnot_si128(_mm_or_si128(clear, opaque), out),
@@ -103,8 +121,11 @@ void MixRow(const uint32_t* src, uint32_t* dst, int n, SDL_Color m, uint32_t alp
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x), Mix4<kMode>(s, d, mod, mask));
     }
 #endif
-    for (; x < n; ++x)
-        dst[x] = kMode == Mode::Tinted ? TintedPixel(src[x], dst[x], m, alphaMask) : PlainPixel(src[x], dst[x]);
+    for (; x < n; ++x) {
+        if constexpr (kMode == Mode::Plain) dst[x] = PlainPixel(src[x], dst[x]);
+        if constexpr (kMode == Mode::Tinted) dst[x] = TintedPixel(src[x], dst[x], m, alphaMask);
+        if constexpr (kMode == Mode::Added) dst[x] = AddedPixel(src[x], dst[x], m, alphaMask);
+    }
 }
 
 // Lays the job with its first pixel at `out`.
@@ -123,10 +144,10 @@ void Lay(const Job& j, uint8_t* out, int outPitch) {
             src = gathered.data();
         }
         uint32_t* dst = reinterpret_cast<uint32_t*>(out + static_cast<size_t>(y) * outPitch);
-        if (j.mode == Mode::Plain) {
-            MixRow<Mode::Plain>(src, dst, j.width, j.mod, j.alphaMask);
-        } else {
-            MixRow<Mode::Tinted>(src, dst, j.width, j.mod, j.alphaMask);
+        switch (j.mode) {
+            case Mode::Plain: MixRow<Mode::Plain>(src, dst, j.width, j.mod, j.alphaMask); break;
+            case Mode::Tinted: MixRow<Mode::Tinted>(src, dst, j.width, j.mod, j.alphaMask); break;
+            case Mode::Added: MixRow<Mode::Added>(src, dst, j.width, j.mod, j.alphaMask); break;
         }
     }
 }
@@ -137,16 +158,21 @@ bool Inside(const SDL_Rect& r, int x, int y, int w, int h) {
 
 // What SDL's blit of the picture onto `dst`, clipped to `clip`, lays, and
 // where (`laid`); false where it is not laid here.
-bool Plan(const BlitPixels& source, int w, int h, SDL_Color mod, const SDL_Rect& dst, const SDL_Rect& clip,
-          const SDL_Surface* screen, Job& job, SDL_Rect& laid) {
+bool Plan(const BlitPixels& source, int w, int h, SDL_Color mod, SDL_BlendMode blend, const SDL_Rect& dst,
+          const SDL_Rect& clip, const SDL_Surface* screen, Job& job, SDL_Rect& laid) {
     const uint32_t format = screen->format->format;
     if (!source.pixels || w <= 0 || h <= 0 || dst.w <= 0 || dst.h <= 0 ||
+        (blend != SDL_BLENDMODE_BLEND && blend != SDL_BLENDMODE_ADD) ||
         (format != SDL_PIXELFORMAT_ARGB8888 && format != SDL_PIXELFORMAT_RGB888))
         return false;
     job = Job{};
     job.alphaMask = format == SDL_PIXELFORMAT_ARGB8888 ? 0xFFFFFFFFu : 0x00FFFFFFu;
     job.scaled = dst.w != w || dst.h != h;
-    job.mode = job.scaled || (mod.r & mod.g & mod.b & mod.a) != 255 ? Mode::Tinted : Mode::Plain;
+    if (blend == SDL_BLENDMODE_ADD) {
+        job.mode = Mode::Added;
+    } else {
+        job.mode = job.scaled || (mod.r & mod.g & mod.b & mod.a) != 255 ? Mode::Tinted : Mode::Plain;
+    }
     job.mod = mod;
     job.sourcePitch = source.pitch;
     const uint8_t* pixels = reinterpret_cast<const uint8_t*>(source.pixels);
@@ -180,7 +206,7 @@ class Ways {
     // `dst` as given to the renderer, `at` on its surface.
     bool Copy(SDL_Renderer* r, SDL_Texture* texture, const SDL_Rect& dst, const SDL_Rect& at, SDL_Surface* screen,
               const Job& job, const SDL_Rect& laid) {
-        Way& way = ways_[(job.scaled ? 2 : job.mode == Mode::Tinted ? 1 : 0) * 2 + (job.alphaMask == 0xFFFFFFFFu)];
+        Way& way = ways_[(static_cast<int>(job.mode) * 2 + job.scaled) * 2 + (job.alphaMask == 0xFFFFFFFFu)];
         if (way.broken || SDL_RenderFlush(r) != 0) return false;
         if (way.checked < kChecks) {
             ++way.checked;
@@ -224,7 +250,7 @@ class Ways {
         return same;
     }
 
-    std::array<Way, 6> ways_{};
+    std::array<Way, 12> ways_{};  // by mode, scaled or not, screen format
     std::vector<uint32_t> mine_;  // kept between checks
 };
 
@@ -267,10 +293,11 @@ SDL_Texture* Blit_CreateTexture(SDL_Renderer* renderer, SDL_Surface* picture, Bl
     return t;
 }
 
-bool Blit_Lay(const BlitPixels& source, int w, int h, SDL_Color mod, const SDL_Rect& dst, SDL_Surface* screen) {
+bool Blit_Lay(const BlitPixels& source, int w, int h, SDL_Color mod, SDL_BlendMode blend, const SDL_Rect& dst,
+              SDL_Surface* screen) {
     Job job;
     SDL_Rect laid;
-    if (!Plan(source, w, h, mod, dst, screen->clip_rect, screen, job, laid) || SDL_LockSurface(screen) != 0)
+    if (!Plan(source, w, h, mod, blend, dst, screen->clip_rect, screen, job, laid) || SDL_LockSurface(screen) != 0)
         return false;
     Lay(job, At(screen, laid.x, laid.y), screen->pitch);
     SDL_UnlockSurface(screen);
@@ -290,7 +317,7 @@ bool Blit_Copy(SDL_Texture* texture, const BlitPixels& source, const SDL_Rect& d
     SDL_Color mod{};
     if (sx != 1 || sy != 1 || SDL_QueryTexture(texture, &format, nullptr, &w, &h) != 0 ||
         format != SDL_PIXELFORMAT_ARGB8888 || SDL_GetTextureBlendMode(texture, &blend) != 0 ||
-        blend != SDL_BLENDMODE_BLEND || SDL_GetTextureScaleMode(texture, &scaleMode) != 0 ||
+        SDL_GetTextureScaleMode(texture, &scaleMode) != 0 ||
         (scaleMode != SDL_ScaleModeNearest && (dst.w != w || dst.h != h)) ||
         SDL_GetTextureColorMod(texture, &mod.r, &mod.g, &mod.b) != 0 || SDL_GetTextureAlphaMod(texture, &mod.a) != 0)
         return false;
@@ -315,6 +342,6 @@ bool Blit_Copy(SDL_Texture* texture, const BlitPixels& source, const SDL_Rect& d
 
     Job job;
     SDL_Rect laid;
-    return Plan(source, w, h, mod, at, clip, screen, job, laid) &&
+    return Plan(source, w, h, mod, blend, at, clip, screen, job, laid) &&
            Trusted().Copy(r, texture, dst, at, screen, job, laid);
 }

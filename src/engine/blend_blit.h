@@ -1,6 +1,6 @@
-// Sprites blended onto the software renderer's screen by the game's own
-// code, four pixels at a time, where the renderer would blend them one by
-// one. Each way of laying (plain or tinted, kept size or scaled, per screen
+// Sprites blended or added onto the software renderer's screen by the
+// game's own code, four pixels at a time, where the renderer would lay them
+// one by one. Each way of laying (plain or tinted, kept size or scaled, per screen
 // format) is first drawn both ways a few times and compared; after any
 // difference the renderer draws that way again for good.
 #pragma once
@@ -30,9 +30,11 @@ bool Blit_Copy(SDL_Texture* texture, const BlitPixels& source, const SDL_Rect& d
 
 // The blit itself: the `w` x `h` ARGB `source` onto `dst` of `screen`
 // inside its clip rect, as SDL's blit of such a surface with colour and
-// alpha modulation `mod` and blending lays it (scaled nearest when the sizes
-// differ). False, with nothing laid, for a format, size or place not handled.
-bool Blit_Lay(const BlitPixels& source, int w, int h, SDL_Color mod, const SDL_Rect& dst, SDL_Surface* screen);
+// alpha modulation `mod` and `blend` (blending or adding) lays it, scaled
+// nearest when the sizes differ. False, with nothing laid, for a blend,
+// format, size or place not handled.
+bool Blit_Lay(const BlitPixels& source, int w, int h, SDL_Color mod, SDL_BlendMode blend, const SDL_Rect& dst,
+              SDL_Surface* screen);
 
 // x / 255 rounded down, for any x below 65536.
 constexpr uint32_t DivideBy255(uint32_t x) { return (x * 0x8081u) >> 23; }
