@@ -112,8 +112,8 @@ TEST(BlendBlit, LaysWhatSdlBlits) {
 }
 
 // Through the renderer, with a viewport and a clip rectangle: a sprite whose
-// pixels are read in place is drawn as one SDL draws from its own copy,
-// also once the game's own laying is trusted.
+// pixels are read in place, whole or a part of it, is drawn as one SDL draws
+// from its own copy, also once the game's own laying is trusted.
 TEST(BlendBlit, CopiesAsTheRendererDraws) {
     Host_OpenHeadless();
     SDL_Renderer* r = Engine().renderer;
@@ -135,9 +135,16 @@ TEST(BlendBlit, CopiesAsTheRendererDraws) {
         SDL_RenderSetClipRect(r, round % 4 == 3 ? &clip : nullptr);
         const SDL_Color mod = Tint(rng, round % 5);
         const bool scaled = round % 3 == 0;
+        // Whole, or a part of it (a glyph of a font) placed off whole pixels.
+        const bool whole = round % 4 == 0;
+        const SDL_Rect part = whole ? SDL_Rect{0, 0, 45, 31}
+                                    : SDL_Rect{static_cast<int>(rng() % 10), static_cast<int>(rng() % 8),
+                                               1 + static_cast<int>(rng() % 35), 1 + static_cast<int>(rng() % 23)};
+        const auto fraction = [&] { return whole ? 0.0f : static_cast<float>(rng() % 4) * 0.25f; };
         const SDL_Rect dst{static_cast<int>(rng() % 760) - 40, static_cast<int>(rng() % 560) - 30,
-                           scaled ? 20 + static_cast<int>(rng() % 60) : 45,
-                           scaled ? 10 + static_cast<int>(rng() % 50) : 31};
+                           scaled ? 20 + static_cast<int>(rng() % 60) : part.w,
+                           scaled ? 10 + static_cast<int>(rng() % 50) : part.h};
+        const SDL_FRect to{dst.x + fraction(), dst.y + fraction(), dst.w + fraction(), dst.h + fraction()};
         const bool added = round % 7 < 2;
         for (SDL_Texture* t : {ours, theirs}) {
             SDL_SetTextureBlendMode(t, added ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
@@ -147,17 +154,17 @@ TEST(BlendBlit, CopiesAsTheRendererDraws) {
         ASSERT_EQ(SDL_RenderFlush(r), 0);
         FillAny(screen, rng);
         const std::vector<uint32_t> under = PixelsOf(screen);
-        if (Blit_Copy(ours, readable, dst)) {
+        if (whole ? Blit_Copy(ours, readable, dst) : Blit_CopyPart(ours, readable, part, to)) {
             ++copied[added ? 3 : scaled ? 2 : (mod.r & mod.g & mod.b & mod.a) == 255 ? 0 : 1];
         } else {
-            SDL_RenderCopy(r, ours, nullptr, &dst);
+            SDL_RenderCopyF(r, ours, &part, &to);
         }
         ASSERT_EQ(SDL_RenderFlush(r), 0);
         const std::vector<uint32_t> laid = PixelsOf(screen);
         for (int y = 0; y < screen->h; ++y)
             std::memcpy(static_cast<uint8_t*>(screen->pixels) + y * screen->pitch, under.data() + y * screen->w,
                         screen->w * 4);
-        SDL_RenderCopy(r, theirs, nullptr, &dst);
+        SDL_RenderCopyF(r, theirs, &part, &to);
         ASSERT_EQ(SDL_RenderFlush(r), 0);
         ASSERT_EQ(laid, PixelsOf(screen)) << "round " << round;
     }

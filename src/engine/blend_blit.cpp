@@ -203,14 +203,14 @@ uint8_t* At(SDL_Surface* s, int x, int y) { return static_cast<uint8_t*>(s->pixe
 // pixels the first few times.
 class Ways {
   public:
-    // `dst` as given to the renderer, `at` on its surface.
-    bool Copy(SDL_Renderer* r, SDL_Texture* texture, const SDL_Rect& dst, const SDL_Rect& at, SDL_Surface* screen,
-              const Job& job, const SDL_Rect& laid) {
+    // `part` and `to` as given to the renderer, `at` on its surface.
+    bool Copy(SDL_Renderer* r, SDL_Texture* texture, const SDL_Rect& part, const SDL_FRect& to, const SDL_Rect& at,
+              SDL_Surface* screen, const Job& job, const SDL_Rect& laid) {
         Way& way = ways_[(static_cast<int>(job.mode) * 2 + job.scaled) * 2 + (job.alphaMask == 0xFFFFFFFFu)];
         if (way.broken || SDL_RenderFlush(r) != 0) return false;
         if (way.checked < kChecks) {
             ++way.checked;
-            way.broken = !LaysAsDrawn(r, texture, dst, at, screen, job, laid);
+            way.broken = !LaysAsDrawn(r, texture, part, to, at, screen, job, laid);
             return true;
         }
         if (SDL_LockSurface(screen) != 0) return false;
@@ -228,8 +228,8 @@ class Ways {
 
     // Lays the job over a copy of the screen under the whole sprite, clipped
     // or not, then has the renderer draw it for real and compares.
-    bool LaysAsDrawn(SDL_Renderer* r, SDL_Texture* texture, const SDL_Rect& dst, const SDL_Rect& at,
-                     SDL_Surface* screen, const Job& job, const SDL_Rect& laid) {
+    bool LaysAsDrawn(SDL_Renderer* r, SDL_Texture* texture, const SDL_Rect& part, const SDL_FRect& to,
+                     const SDL_Rect& at, SDL_Surface* screen, const Job& job, const SDL_Rect& laid) {
         SDL_Rect under;
         const SDL_Rect whole{0, 0, screen->w, screen->h};
         SDL_IntersectRect(&at, &whole, &under);
@@ -241,7 +241,7 @@ class Ways {
         SDL_UnlockSurface(screen);
         Lay(job, copy + (laid.y - under.y) * pitch + (laid.x - under.x) * 4, pitch);
 
-        if (SDL_RenderCopy(r, texture, nullptr, &dst) != 0 || SDL_RenderFlush(r) != 0 || SDL_LockSurface(screen) != 0)
+        if (SDL_RenderCopyF(r, texture, &part, &to) != 0 || SDL_RenderFlush(r) != 0 || SDL_LockSurface(screen) != 0)
             return false;
         bool same = true;
         for (int y = 0; y < under.h && same; ++y)
@@ -305,6 +305,14 @@ bool Blit_Lay(const BlitPixels& source, int w, int h, SDL_Color mod, SDL_BlendMo
 }
 
 bool Blit_Copy(SDL_Texture* texture, const BlitPixels& source, const SDL_Rect& dst) {
+    int w = 0, h = 0;
+    if (SDL_QueryTexture(texture, nullptr, nullptr, &w, &h) != 0) return false;
+    const SDL_FRect to{static_cast<float>(dst.x), static_cast<float>(dst.y), static_cast<float>(dst.w),
+                       static_cast<float>(dst.h)};
+    return Blit_CopyPart(texture, source, SDL_Rect{0, 0, w, h}, to);
+}
+
+bool Blit_CopyPart(SDL_Texture* texture, const BlitPixels& source, const SDL_Rect& part, const SDL_FRect& to) {
     EngineState& e = Engine();
     SDL_Renderer* r = e.renderer;
     if (!source.pixels || !SoftwareRenderer(r) || SDL_GetRenderTarget(r)) return false;
@@ -315,10 +323,12 @@ bool Blit_Copy(SDL_Texture* texture, const BlitPixels& source, const SDL_Rect& d
     SDL_BlendMode blend = SDL_BLENDMODE_NONE;
     SDL_ScaleMode scaleMode = SDL_ScaleModeNearest;
     SDL_Color mod{};
+    // The renderer places a copy on whole pixels, cutting off fractions.
+    const SDL_Rect dst{static_cast<int>(to.x), static_cast<int>(to.y), static_cast<int>(to.w), static_cast<int>(to.h)};
     if (sx != 1 || sy != 1 || SDL_QueryTexture(texture, &format, nullptr, &w, &h) != 0 ||
-        format != SDL_PIXELFORMAT_ARGB8888 || SDL_GetTextureBlendMode(texture, &blend) != 0 ||
-        SDL_GetTextureScaleMode(texture, &scaleMode) != 0 ||
-        (scaleMode != SDL_ScaleModeNearest && (dst.w != w || dst.h != h)) ||
+        format != SDL_PIXELFORMAT_ARGB8888 || part.x < 0 || part.y < 0 || part.x + part.w > w || part.y + part.h > h ||
+        SDL_GetTextureBlendMode(texture, &blend) != 0 || SDL_GetTextureScaleMode(texture, &scaleMode) != 0 ||
+        (scaleMode != SDL_ScaleModeNearest && (dst.w != part.w || dst.h != part.h)) ||
         SDL_GetTextureColorMod(texture, &mod.r, &mod.g, &mod.b) != 0 || SDL_GetTextureAlphaMod(texture, &mod.a) != 0)
         return false;
     SDL_Surface* screen = e.offscreen ? e.offscreen : SDL_GetWindowSurface(e.window);
@@ -340,8 +350,11 @@ bool Blit_Copy(SDL_Texture* texture, const BlitPixels& source, const SDL_Rect& d
     SDL_IntersectRect(&clip, &whole, &clip);
     const SDL_Rect at{dst.x + viewport.x, dst.y + viewport.y, dst.w, dst.h};
 
+    const BlitPixels cut{reinterpret_cast<const uint32_t*>(reinterpret_cast<const uint8_t*>(source.pixels) +
+                                                           static_cast<size_t>(part.y) * source.pitch + part.x * 4),
+                         source.pitch};
     Job job;
     SDL_Rect laid;
-    return Plan(source, w, h, mod, blend, at, clip, screen, job, laid) &&
-           Trusted().Copy(r, texture, dst, at, screen, job, laid);
+    return Plan(cut, part.w, part.h, mod, blend, at, clip, screen, job, laid) &&
+           Trusted().Copy(r, texture, part, to, at, screen, job, laid);
 }

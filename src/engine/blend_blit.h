@@ -27,6 +27,8 @@ SDL_Texture* Blit_CreateTexture(SDL_Renderer* renderer, SDL_Surface* picture, Bl
 // colour and alpha modulation and blend mode; false, drawing nothing, where
 // that is not laid here.
 bool Blit_Copy(SDL_Texture* texture, const BlitPixels& source, const SDL_Rect& dst);
+// The same for the `part` of it SDL_RenderCopyF would copy onto `to`.
+bool Blit_CopyPart(SDL_Texture* texture, const BlitPixels& source, const SDL_Rect& part, const SDL_FRect& to);
 
 // The blit itself: the `w` x `h` ARGB `source` onto `dst` of `screen`
 // inside its clip rect, as SDL's blit of such a surface with colour and

@@ -284,10 +284,9 @@ bool Uniform(const std::array<Corner, 4>& q) {
 void CopyTurned(SDL_Texture* texture, const BlitPixels& readable, const SDL_FRect& dst, float angle,
                 SDL_FPoint centre) {
     SDL_Renderer* r = Engine().renderer;
-    const SDL_Rect whole{static_cast<int>(dst.x), static_cast<int>(dst.y), static_cast<int>(dst.w),
-                         static_cast<int>(dst.h)};
-    const bool onPixels = whole.x == dst.x && whole.y == dst.y && whole.w == dst.w && whole.h == dst.h;
-    if (angle == 0 && onPixels && Blit_Copy(texture, readable, whole)) return;
+    int w = 0, h = 0;
+    SDL_QueryTexture(texture, nullptr, nullptr, &w, &h);
+    if (angle == 0 && Blit_CopyPart(texture, readable, SDL_Rect{0, 0, w, h}, dst)) return;
     if (angle == 0) {
         SDL_RenderCopyF(r, texture, nullptr, &dst);
     } else {
