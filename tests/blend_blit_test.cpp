@@ -14,14 +14,19 @@
 
 namespace {
 
-// Sprite-like pixels: many clear or opaque, the rest of any alpha.
+// Sprite-like pixels: runs of clear, of opaque and of any alpha.
 void FillSprite(SDL_Surface* s, std::mt19937& rng) {
+    uint32_t kind = 0;
+    int run = 0;
     for (int y = 0; y < s->h; ++y) {
         uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch);
-        for (int x = 0; x < s->w; ++x) {
-            const uint32_t kind = rng() % 4, colour = rng() & 0xFFFFFF;
+        for (int x = 0; x < s->w; ++x, --run) {
+            if (run <= 0) {
+                kind = rng() % 3;
+                run = 1 + static_cast<int>(rng() % 9);
+            }
             const uint32_t alpha = kind == 0 ? 0 : kind == 1 ? 255 : rng() & 0xFF;
-            row[x] = alpha << 24 | colour;
+            row[x] = alpha << 24 | (rng() & 0xFFFFFF);
         }
     }
 }

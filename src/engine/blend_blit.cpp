@@ -36,26 +36,34 @@ struct Job {
 
 uint32_t Channel(uint32_t p, int shift) { return (p >> shift) & 0xFF; }
 
-uint32_t TintedPixel(uint32_t s, uint32_t d, SDL_Color m, uint32_t alphaMask) {
-    const uint32_t a = DivideBy255((s >> 24) * m.a), inv = 255 - a;
-    uint32_t out = (a + DivideBy255(inv * (d >> 24))) << 24;
+// A source pixel tinted: its alpha, and its blue, green and red
+// premultiplied by that alpha.
+struct Tinted {
+    uint32_t a;
+    std::array<uint32_t, 3> c;
+};
+
+Tinted Tint(uint32_t s, SDL_Color m) {
+    const uint32_t a = DivideBy255((s >> 24) * m.a);
     const uint32_t mods[3] = {m.b, m.g, m.r};
-    for (int k = 0; k < 3; ++k) {
-        const uint32_t c = DivideBy255(DivideBy255(Channel(s, 8 * k) * mods[k]) * a);
-        out |= (c + DivideBy255(inv * Channel(d, 8 * k))) << (8 * k);
-    }
+    Tinted t{a, {}};
+    for (int k = 0; k < 3; ++k) t.c[k] = DivideBy255(DivideBy255(Channel(s, 8 * k) * mods[k]) * a);
+    return t;
+}
+
+uint32_t TintedPixel(uint32_t s, uint32_t d, SDL_Color m, uint32_t alphaMask) {
+    const Tinted t = Tint(s, m);
+    const uint32_t inv = 255 - t.a;
+    uint32_t out = (t.a + DivideBy255(inv * (d >> 24))) << 24;
+    for (int k = 0; k < 3; ++k) out |= (t.c[k] + DivideBy255(inv * Channel(d, 8 * k))) << (8 * k);
     return out & alphaMask;
 }
 
 // Adding leaves the screen's alpha as it was.
 uint32_t AddedPixel(uint32_t s, uint32_t d, SDL_Color m, uint32_t alphaMask) {
-    const uint32_t a = DivideBy255((s >> 24) * m.a);
+    const Tinted t = Tint(s, m);
     uint32_t out = d & 0xFF000000u;
-    const uint32_t mods[3] = {m.b, m.g, m.r};
-    for (int k = 0; k < 3; ++k) {
-        const uint32_t c = DivideBy255(DivideBy255(Channel(s, 8 * k) * mods[k]) * a);
-        out |= std::min<uint32_t>(c + Channel(d, 8 * k), 255) << (8 * k);
-    }
+    for (int k = 0; k < 3; ++k) out |= std::min<uint32_t>(t.c[k] + Channel(d, 8 * k), 255) << (8 * k);
     return out & alphaMask;
 }
 
@@ -115,8 +123,13 @@ void MixRow(const uint32_t* src, uint32_t* dst, int n, SDL_Color m, uint32_t alp
     const bool clearSkips = kMode == Mode::Plain || alphaMask == 0xFFFFFFFFu;
     for (; x + 4 <= n; x += 4) {
         const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + x));
-        if (clearSkips && _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, alphas), _mm_setzero_si128())) == 0xFFFF)
+        const __m128i alpha = _mm_and_si128(s, alphas);
+        if (clearSkips && _mm_movemask_epi8(_mm_cmpeq_epi32(alpha, _mm_setzero_si128())) == 0xFFFF) continue;
+        // Opaque untinted pixels replace the screen's.
+        if (kMode == Mode::Plain && _mm_movemask_epi8(_mm_cmpeq_epi32(alpha, alphas)) == 0xFFFF) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x), s);
             continue;
+        }
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + x));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x), Mix4<kMode>(s, d, mod, mask));
     }
