@@ -37,6 +37,7 @@ struct KeyHash {
 // from the top-left of the unturned rectangle.
 struct Turned {
     SDL_Texture* texture = nullptr;  // nullptr: nothing to draw
+    BlitPixels readable;
     int x = 0, y = 0, width = 0, height = 0;
 };
 
@@ -145,17 +146,16 @@ class Silhouettes {
         out.y = top - margin;
         out.width = right - left + 1;
         out.height = bottom - top + 1;
-        out.texture = SDL_CreateTexture(Engine().renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
-                                        out.width, out.height);
         const uint32_t* first = pixels_.data() + static_cast<size_t>(top) * w + left;
-        return out.texture && SDL_UpdateTexture(out.texture, nullptr, first, w * 4) == 0;
+        out.texture = Blit_CreateTexture(Engine().renderer, out.width, out.height, first, w * 4, out.readable);
+        return out.texture != nullptr;
     }
 
     static void Copy(const Turned& t, int x, int y, Uint8 alpha) {
         if (!t.texture) return;
         Tint(t.texture, alpha);
         const SDL_Rect at{x + t.x, y + t.y, t.width, t.height};
-        SDL_RenderCopy(Engine().renderer, t.texture, nullptr, &at);
+        if (!Blit_Copy(t.texture, t.readable, at)) SDL_RenderCopy(Engine().renderer, t.texture, nullptr, &at);
     }
 
     // Whether the kept silhouette lays what turning the sprite lays, over

@@ -119,6 +119,7 @@ void DrawQuad(SDL_Texture* texture, const std::array<Corner, 4>& q, bool subdivi
 struct ShadedCopy {
     SDL_Texture* texture = nullptr;  // nullptr when the renderer cannot make one
     bool opaque = false;
+    BlitPixels readable;
 };
 
 class LitSprites {
@@ -135,7 +136,8 @@ class LitSprites {
         }
         int w = 0, h = 0;
         if (SDL_QueryTexture(source, nullptr, nullptr, &w, &h) != 0) return {};
-        ShadedCopy copy{Shade(source, q, w, h), false};
+        ShadedCopy copy;
+        copy.texture = Shade(source, q, w, h, copy.readable);
         if (!copy.texture) return {};
         // The shaded corners of an opaque picture may still leave an edge
         // pixel unpainted, so the copy itself is looked at once.
@@ -181,7 +183,7 @@ class LitSprites {
     // The shaded copy, its pixels left in pixels_. On the software renderer
     // they are laid here, the first few checked against the renderer's own;
     // after a difference the renderer draws every copy.
-    SDL_Texture* Shade(SDL_Texture* source, const std::array<Corner, 4>& q, int w, int h) {
+    SDL_Texture* Shade(SDL_Texture* source, const std::array<Corner, 4>& q, int w, int h, BlitPixels& readable) {
         SDL_Renderer* r = Engine().renderer;
         const std::vector<uint32_t>* pixels = broken_ || !SoftwareRenderer(r) ? nullptr : SourcePixels(source, w, h);
         if (!pixels) return Draw(source, q, w, h, pixels_);
@@ -196,12 +198,7 @@ class LitSprites {
             pixels_.swap(drawn_);
             return drawn;
         }
-        SDL_Texture* laid = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
-        if (laid && SDL_UpdateTexture(laid, nullptr, pixels_.data(), w * 4) != 0) {
-            SDL_DestroyTexture(laid);
-            return nullptr;
-        }
-        return laid;
+        return Blit_CreateTexture(r, w, h, pixels_.data(), w * 4, readable);
     }
 
     // The source's own pixels, read once through a render target.
@@ -284,8 +281,12 @@ bool Uniform(const std::array<Corner, 4>& q) {
 }
 
 // Copies `texture` onto the rectangle, turned by `angle` about `centre`.
-void CopyTurned(SDL_Texture* texture, const SDL_FRect& dst, float angle, SDL_FPoint centre) {
+void CopyTurned(SDL_Texture* texture, const BlitPixels& readable, const SDL_FRect& dst, float angle,
+                SDL_FPoint centre) {
     SDL_Renderer* r = Engine().renderer;
+    int w = 0, h = 0;
+    SDL_QueryTexture(texture, nullptr, nullptr, &w, &h);
+    if (angle == 0 && Blit_CopyPart(texture, readable, SDL_Rect{0, 0, w, h}, dst)) return;
     if (angle == 0) {
         SDL_RenderCopyF(r, texture, nullptr, &dst);
     } else {
@@ -304,7 +305,10 @@ namespace {
 
 // The renderer's texture of a decoded picture.
 OE_TextureData::Pixels Upload(SDL_Surface* surface) {
-    return {SDL_CreateTextureFromSurface(Engine().renderer, surface), SurfaceOpaque(surface)};
+    OE_TextureData::Pixels pixels;
+    pixels.texture = Blit_CreateTexture(Engine().renderer, surface, pixels.readable);
+    pixels.opaque = SurfaceOpaque(surface);
+    return pixels;
 }
 
 void SayUnloadable(const std::string& path, const std::string& error) {
@@ -371,7 +375,7 @@ void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height
         SDL_SetTextureAlphaMod(tex, c.a);
         const SDL_Rect dst{x, y, width, height};
         if (angle == 0) {
-            SDL_RenderCopy(e.renderer, tex, nullptr, &dst);
+            if (!Blit_Copy(tex, pixels.readable, dst)) SDL_RenderCopy(e.renderer, tex, nullptr, &dst);
         } else {
             SDL_RenderCopyEx(e.renderer, tex, nullptr, &dst, angle, nullptr, SDL_FLIP_NONE);
         }
@@ -409,7 +413,7 @@ void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height
     // modulation, several through a shaded copy made once.
     const SDL_FRect dst{q[0].x, q[0].y, q[2].x - q[0].x, q[2].y - q[0].y};
     if (rectangular && dst.w > 0 && dst.h > 0) {
-        ShadedCopy copy{tex, opaque};
+        ShadedCopy copy{tex, opaque, pixels.readable};
         SDL_Color c{255, 255, 255, 255};
         if (Uniform(q)) {
             c = ColourOf(q[0].colour, q[0].alpha);
@@ -423,7 +427,7 @@ void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height
             SDL_SetTextureBlendMode(copy.texture, BlendFor(copy.opaque, c.a, angle));
             SDL_SetTextureColorMod(copy.texture, c.r, c.g, c.b);
             SDL_SetTextureAlphaMod(copy.texture, c.a);
-            CopyTurned(copy.texture, dst, angle, centre);
+            CopyTurned(copy.texture, copy.readable, dst, angle, centre);
             return;
         }
     }

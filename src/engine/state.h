@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/blend_blit.h"
 #include "engine/host.h"
 #include "engine/omega.h"
 
@@ -21,6 +22,7 @@ struct OE_TextureData {
     struct Pixels {
         SDL_Texture* texture = nullptr;  // nullptr when the file could not be decoded
         bool opaque = false;             // every pixel's alpha is 255: blending it changes nothing
+        BlitPixels readable;             // its pixels, where the renderer lets them be read
     };
 
     explicit OE_TextureData(std::string file) : path_(std::move(file)) {}

@@ -12,6 +12,7 @@
 
 struct OE_FontData {
     SDL_Texture* atlas = nullptr;
+    BlitPixels readable;
     int lineHeight = 0;
     std::unordered_map<char32_t, FontGlyph> glyphs;
     FontGlyph fallback;  // drawn for characters the font lacks
@@ -66,7 +67,7 @@ OE_Font* Text_LoadFontFromFile(std::string_view atlas, std::string_view metrics,
         return font;
     }
     auto data = std::make_unique<OE_FontData>();
-    data->atlas = SDL_CreateTextureFromSurface(Engine().renderer, surface);
+    data->atlas = Blit_CreateTexture(Engine().renderer, surface, data->readable);
     SDL_FreeSurface(surface);
     if (!data->atlas) return font;
     data->lineHeight = m.lineHeight;
@@ -97,7 +98,7 @@ void Text_Draw(const OE_Font* font, int x, int y, std::string_view text, float s
         if (g.w > 0 && g.h > 0) {
             const SDL_Rect src{g.x, g.y, g.w, g.h};
             const SDL_FRect dst{pen + g.xoffset * scale, y + g.yoffset * scale, g.w * scale, g.h * scale};
-            SDL_RenderCopyF(e.renderer, f.atlas, &src, &dst);
+            if (!Blit_CopyPart(f.atlas, f.readable, src, dst)) SDL_RenderCopyF(e.renderer, f.atlas, &src, &dst);
         }
         pen += static_cast<float>(ScaledAdvance(g, scale, spacing));
     }
