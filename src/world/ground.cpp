@@ -21,10 +21,11 @@ namespace {
 static_assert(kCanvasBudget >= kMostColumns * kMostRows + kMostAhead);
 // Water corners wobble by at most 6 pixels.
 constexpr int kWobble = 8;
-// A patch takes up to half a millisecond to lay and a square keeps up to 30
-// or so: a square ahead is laid over several frames, so none of them runs
-// late.
-constexpr int kPatchesAFrame = 6;
+// A patch takes a tenth to half a millisecond to lay and a square keeps 15
+// on average, up to 30 or so: most squares ahead are laid in one frame, the
+// largest over two or three, so a frame's extra work stays within a few
+// milliseconds and most frames do none.
+constexpr int kPatchesAFrame = 16;
 
 struct Patch {
     tminimal object;  // as it was when the world was read
