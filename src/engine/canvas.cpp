@@ -68,6 +68,19 @@ bool Canvas_Begin(uint64_t key, int width, int height) {
     return true;
 }
 
+bool Canvas_Resume(uint64_t key) {
+    Kept* k = Find(key);
+    if (!k) return false;
+    std::optional<RenderTarget>& open = State().open;
+    open.emplace(k->texture);
+    if (!open->ok()) {
+        open.reset();
+        return false;
+    }
+    k->lastUse = ++State().clock;
+    return true;
+}
+
 void Canvas_End() { State().open.reset(); }
 
 void Canvas_Draw(uint64_t key, int x, int y) {

@@ -14,6 +14,9 @@ bool Canvas_Has(uint64_t key);
 // Starts drawing into a new transparent picture `key` of width x height;
 // false (and nothing changes) when the renderer cannot make one.
 bool Canvas_Begin(uint64_t key, int width, int height);
+// Goes on drawing into the kept picture `key` as it stands; it counts as
+// used. False (and nothing changes) when it is not kept.
+bool Canvas_Resume(uint64_t key);
 // Back to drawing on the screen.
 void Canvas_End();
 // Copies the picture `key` onto the screen at (x, y), shifted by the camera.

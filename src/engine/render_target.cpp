@@ -23,6 +23,19 @@ RenderTarget::RenderTarget(uint32_t format, int width, int height, const uint32_
     }
 }
 
+RenderTarget::RenderTarget(SDL_Texture* texture)
+    : renderer_(Engine().renderer),
+      previous_(renderer_ ? SDL_GetRenderTarget(renderer_) : nullptr),
+      format_(0),
+      width_(0),
+      height_(0),
+      kept_(true) {
+    if (!renderer_ || SDL_QueryTexture(texture, &format_, nullptr, &width_, &height_) != 0 ||
+        SDL_SetRenderTarget(renderer_, texture) != 0)
+        return;
+    texture_ = texture;
+}
+
 RenderTarget::~RenderTarget() {
     if (!texture_) return;
     SDL_SetRenderTarget(renderer_, previous_);

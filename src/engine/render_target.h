@@ -14,6 +14,9 @@ class RenderTarget {
   public:
     // Starts as `start` (width x height pixels of 4 bytes), or transparent.
     RenderTarget(uint32_t format, int width, int height, const uint32_t* start = nullptr);
+    // Draws on into `texture`, a target texture made before, which stays its
+    // owner's.
+    explicit RenderTarget(SDL_Texture* texture);
     ~RenderTarget();
     RenderTarget(const RenderTarget&) = delete;
     RenderTarget& operator=(const RenderTarget&) = delete;

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "engine/canvas.h"
 #include "engine/omega.h"
+#include "world/ground_squares.h"
 #include "world/landscape_drawing.h"
 #include "world/lighting.h"
 #include "world/race.h"
@@ -13,17 +15,17 @@
 
 namespace {
 
-// A patch lands on the same pixels of its square wherever the camera
-// stands. The game's ground tiles lie on a grid of this side.
-constexpr int kSide = 256;
-// The most squares the screen meets across and down.
-constexpr int kMostColumns = (kScreenWidth + kSide - 2) / kSide + 1;
-constexpr int kMostRows = (kScreenHeight + kSide - 2) / kSide + 1;
-// Every square on the screen is kept, with a row and a column to spare
-// for a camera going back and forth.
-static_assert(kCanvasBudget >= (kMostColumns + 1) * (kMostRows + 1));
+// Every square on the screen is kept, and those ahead of it. The screen's
+// squares count as used before any square is built, and so do those ahead
+// before one of them is, so a square built drops neither.
+static_assert(kCanvasBudget >= kMostColumns * kMostRows + kMostAhead);
 // Water corners wobble by at most 6 pixels.
 constexpr int kWobble = 8;
+// A patch takes a tenth to half a millisecond to lay and a square keeps 15
+// on average, up to 30 or so: most squares ahead are laid in one frame, the
+// largest over two or three, so a frame's extra work stays within a few
+// milliseconds and most frames do none.
+constexpr int kPatchesAFrame = 16;
 
 struct Patch {
     tminimal object;  // as it was when the world was read
@@ -40,6 +42,15 @@ struct Ground {
     int lighting = -1;
     std::vector<Patch> patches;  // the world's landscape in the world's order
     std::vector<int> waters;     // places in `patches`
+    CameraTrail trail;
+    // A square ahead being laid a few patches a frame: the backdrop and the
+    // patches before `next` are in its picture.
+    struct Begun {
+        GroundSquare square;
+        int kept = 0, next = 0;
+    };
+    std::optional<Begun> begun;
+    GroundWork work;
 };
 
 Ground& State() {
@@ -47,15 +58,9 @@ Ground& State() {
     return g;
 }
 
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-
-uint64_t SquareKey(int column, int row) {
-    return (static_cast<uint64_t>(static_cast<uint32_t>(column)) << 32) | static_cast<uint32_t>(row);
-}
-
 bool Reaches(const Patch& p, int column, int row) {
-    const int x = column * kSide, y = row * kSide;
-    return p.left < x + kSide && x < p.right && p.top < y + kSide && y < p.bottom;
+    const int x = column * kGroundSide, y = row * kGroundSide;
+    return p.left < x + kGroundSide && x < p.right && p.top < y + kGroundSide && y < p.bottom;
 }
 
 void ReadGround(const tworld& w) {
@@ -82,6 +87,8 @@ void ReadGround(const tworld& w) {
     }
     g.world = &w;
     g.lighting = LightingCount();
+    g.trail.Forget();
+    g.begun.reset();
     Canvas_Clear();
 }
 
@@ -112,21 +119,78 @@ int KeptPatches(int column, int row) {
     return static_cast<int>(g.patches.size());
 }
 
-bool BuildSquare(int column, int row, int kept) {
-    if (!Canvas_Begin(SquareKey(column, row), kSide, kSide)) return false;
+uint64_t KeyOf(const GroundSquare& at) { return GroundSquareKey(at.column, at.row); }
+
+// Draws into the square's open picture, through a camera on its corner: the
+// backdrop when it is new, then the patches it keeps from `from` on, at most
+// `most` of those reaching it. Returns how many it drew and where it stopped.
+struct Laid {
+    int drawn = 0, next = 0;
+};
+Laid LaySquare(const GroundSquare& at, bool fresh, int from, int kept, int most) {
     OE_Camera* screenCamera = Cam2D_Get();
-    OE_Camera square{column * kSide, row * kSide, false};
+    OE_Camera square{at.column * kGroundSide, at.row * kGroundSide, false};
     Cam2D_Set(&square);
-    Pr2D_Rect(0, 0, kSide, kSide, kBackdropColour, 255, 1);
+    if (fresh) Pr2D_Rect(0, 0, kGroundSide, kGroundSide, kBackdropColour, 255, 1);
     square.enabled = true;
     const Ground& g = State();
-    for (int k = 0; k < kept; ++k) {
-        const Patch& p = g.patches[k];
-        if (Reaches(p, column, row)) DrawLitObject(p.object, p.sprite);
+    Laid laid{0, from};
+    for (; laid.next < kept && laid.drawn < most; ++laid.next) {
+        const Patch& p = g.patches[laid.next];
+        if (!Reaches(p, at.column, at.row)) continue;
+        DrawLitObject(p.object, p.sprite);
+        ++laid.drawn;
     }
     Cam2D_Set(screenCamera);
+    return laid;
+}
+
+bool IsBegun(const Ground& g, const GroundSquare& at) {
+    return g.begun && g.begun->square.column == at.column && g.begun->square.row == at.row;
+}
+
+// Builds the square whole, or lays the rest of it when it was begun ahead.
+bool BuildSquare(Ground& g, const GroundSquare& at, int kept) {
+    bool resumed = false;
+    int from = 0;
+    if (IsBegun(g, at)) {
+        resumed = Canvas_Resume(KeyOf(at));
+        from = resumed ? g.begun->next : 0;
+        g.begun.reset();
+    }
+    if (!resumed && !Canvas_Begin(KeyOf(at), kGroundSide, kGroundSide)) return false;
+    LaySquare(at, !resumed, from, kept, kWorldCapacity);
     Canvas_End();
+    ++g.work.built;
     return true;
+}
+
+// A few more patches of the square ahead of the camera it meets soonest,
+// unless all are kept. A square begun is finished first, wherever the camera
+// has turned since, so no picture is left half laid.
+void BuildAhead(Ground& g) {
+    std::array<GroundSquare, kMostAhead> ahead;
+    const int n = SquaresAhead(camera->x, camera->y, g.trail.dx(), g.trail.dy(), ahead);
+    const GroundSquare* soonest = nullptr;
+    for (int i = 0; i < n; ++i) {
+        if (!Canvas_Has(KeyOf(ahead[i])) && !soonest) soonest = &ahead[i];
+    }
+    Ground::Begun b;
+    const bool fresh = !g.begun;
+    if (!fresh) {
+        b = *g.begun;
+        g.begun.reset();
+        if (!Canvas_Resume(KeyOf(b.square))) return;
+    } else {
+        if (!soonest) return;
+        b = {*soonest, KeptPatches(soonest->column, soonest->row), 0};
+        if (!Canvas_Begin(KeyOf(b.square), kGroundSide, kGroundSide)) return;
+    }
+    const Laid laid = LaySquare(b.square, fresh, b.next, b.kept, kPatchesAFrame);
+    Canvas_End();
+    b.next = laid.next;
+    g.work.laidAhead = laid.drawn;
+    if (b.next < b.kept) g.begun = b;
 }
 
 // The squares the screen meets and how many patches each keeps.
@@ -143,10 +207,8 @@ struct Meeting {
 };
 
 Meeting Meet(const Patch& p, int place, const Screen& s) {
-    Meeting m{std::max(FloorDiv(p.left, kSide) - s.column0, 0),
-              std::min(FloorDiv(p.right - 1, kSide) - s.column0, s.columns - 1),
-              std::max(FloorDiv(p.top, kSide) - s.row0, 0),
-              std::min(FloorDiv(p.bottom - 1, kSide) - s.row0, s.rows - 1)};
+    Meeting m{std::max(SquareOf(p.left) - s.column0, 0), std::min(SquareOf(p.right - 1) - s.column0, s.columns - 1),
+              std::max(SquareOf(p.top) - s.row0, 0), std::min(SquareOf(p.bottom - 1) - s.row0, s.rows - 1)};
     for (int r = m.r0; r <= m.r1; ++r) {
         for (int c = m.c0; c <= m.c1; ++c) m.keeping += place < s.kept[r][c];
     }
@@ -154,6 +216,8 @@ Meeting Meet(const Patch& p, int place, const Screen& s) {
 }
 
 }  // namespace
+
+const GroundWork& LastGroundWork() { return State().work; }
 
 int DrawGround(const tworld& w, const tworld& v) {
     if (!camera || Cam2D_Get() != camera) return -1;
@@ -165,12 +229,13 @@ int DrawGround(const tworld& w, const tworld& v) {
         ReadGround(w);
         if (!Place(v, n, places)) return -1;
     }
+    g.trail.Follow(camera->x, camera->y);
 
     Screen s;
-    s.column0 = FloorDiv(camera->x, kSide);
-    s.row0 = FloorDiv(camera->y, kSide);
-    s.columns = FloorDiv(camera->x + kScreenWidth - 1, kSide) - s.column0 + 1;
-    s.rows = FloorDiv(camera->y + kScreenHeight - 1, kSide) - s.row0 + 1;
+    s.column0 = SquareOf(camera->x);
+    s.row0 = SquareOf(camera->y);
+    s.columns = SquareOf(camera->x + kScreenWidth - 1) - s.column0 + 1;
+    s.rows = SquareOf(camera->y + kScreenHeight - 1) - s.row0 + 1;
     for (int r = 0; r < s.rows; ++r) {
         for (int c = 0; c < s.columns; ++c) s.kept[r][c] = KeptPatches(s.column0 + c, s.row0 + r);
     }
@@ -184,12 +249,19 @@ int DrawGround(const tworld& w, const tworld& v) {
     }
     if (2 * live > n) return -1;
 
+    g.work = {};
+    bool missing[kMostRows][kMostColumns];
     for (int r = 0; r < s.rows; ++r) {
         for (int c = 0; c < s.columns; ++c) {
-            const int column = s.column0 + c, row = s.row0 + r;
-            const uint64_t key = SquareKey(column, row);
-            if (!Canvas_Has(key) && !BuildSquare(column, row, s.kept[r][c])) return -1;
-            Canvas_Draw(key, column * kSide, row * kSide);
+            const GroundSquare at{s.column0 + c, s.row0 + r};
+            missing[r][c] = !Canvas_Has(KeyOf(at)) || IsBegun(g, at);
+        }
+    }
+    for (int r = 0; r < s.rows; ++r) {
+        for (int c = 0; c < s.columns; ++c) {
+            const GroundSquare at{s.column0 + c, s.row0 + r};
+            if (missing[r][c] && !BuildSquare(g, at, s.kept[r][c])) return -1;
+            Canvas_Draw(KeyOf(at), at.column * kGroundSide, at.row * kGroundSide);
         }
     }
 
@@ -209,12 +281,13 @@ int DrawGround(const tworld& w, const tworld& v) {
         for (int r = m.r0; r <= m.r1; ++r) {
             for (int c = m.c0; c <= m.c1; ++c) {
                 if (places[i] < s.kept[r][c]) continue;
-                Canvas_Clip((s.column0 + c) * kSide, (s.row0 + r) * kSide, kSide, kSide);
+                Canvas_Clip((s.column0 + c) * kGroundSide, (s.row0 + r) * kGroundSide, kGroundSide, kGroundSide);
                 DrawLitObject(v.objects[i], p.sprite);
                 clipped = true;
             }
         }
     }
     if (clipped) Canvas_Unclip();
+    if (g.work.built == 0) BuildAhead(g);
     return n;
 }

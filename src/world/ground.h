@@ -11,3 +11,11 @@
 // the view's objects that was, or -1 when the ground could not be laid this
 // way (what it drew is then to be drawn over).
 int DrawGround(const tworld& w, const tworld& v);
+
+// What laying the ground took in the last frame that laid it from squares:
+// the squares the screen needed built there and then, and the patches laid
+// into squares ahead of it.
+struct GroundWork {
+    int built = 0, laidAhead = 0;
+};
+const GroundWork& LastGroundWork();
