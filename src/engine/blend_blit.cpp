@@ -326,11 +326,9 @@ bool Blit_Copy(SDL_Texture* texture, const BlitPixels& source, const SDL_Rect& d
 }
 
 bool Blit_CopyPart(SDL_Texture* texture, const BlitPixels& source, const SDL_Rect& part, const SDL_FRect& to) {
-    EngineState& e = Engine();
-    SDL_Renderer* r = e.renderer;
-    if (!source.pixels || !SoftwareRenderer(r) || SDL_GetRenderTarget(r)) return false;
-    float sx = 0, sy = 0;
-    SDL_RenderGetScale(r, &sx, &sy);
+    SDL_Renderer* r = Engine().renderer;
+    SDL_Surface* screen = SoftwareScreen();
+    if (!source.pixels || !screen) return false;
     Uint32 format = 0;
     int w = 0, h = 0;
     SDL_BlendMode blend = SDL_BLENDMODE_NONE;
@@ -338,14 +336,12 @@ bool Blit_CopyPart(SDL_Texture* texture, const BlitPixels& source, const SDL_Rec
     SDL_Color mod{};
     // The renderer places a copy on whole pixels, cutting off fractions.
     const SDL_Rect dst{static_cast<int>(to.x), static_cast<int>(to.y), static_cast<int>(to.w), static_cast<int>(to.h)};
-    if (sx != 1 || sy != 1 || SDL_QueryTexture(texture, &format, nullptr, &w, &h) != 0 ||
-        format != SDL_PIXELFORMAT_ARGB8888 || part.x < 0 || part.y < 0 || part.x + part.w > w || part.y + part.h > h ||
-        SDL_GetTextureBlendMode(texture, &blend) != 0 || SDL_GetTextureScaleMode(texture, &scaleMode) != 0 ||
+    if (SDL_QueryTexture(texture, &format, nullptr, &w, &h) != 0 || format != SDL_PIXELFORMAT_ARGB8888 || part.x < 0 ||
+        part.y < 0 || part.x + part.w > w || part.y + part.h > h || SDL_GetTextureBlendMode(texture, &blend) != 0 ||
+        SDL_GetTextureScaleMode(texture, &scaleMode) != 0 ||
         (scaleMode != SDL_ScaleModeNearest && (dst.w != part.w || dst.h != part.h)) ||
         SDL_GetTextureColorMod(texture, &mod.r, &mod.g, &mod.b) != 0 || SDL_GetTextureAlphaMod(texture, &mod.a) != 0)
         return false;
-    SDL_Surface* screen = e.offscreen ? e.offscreen : SDL_GetWindowSurface(e.window);
-    if (!screen) return false;
 
     // The renderer's clip on its surface: the viewport, narrowed by a clip
     // rectangle, within the surface.

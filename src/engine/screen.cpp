@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "engine/state.h"
 
@@ -58,6 +59,20 @@ int RenderDriver(std::string_view prefix) {
 }
 
 }  // namespace
+
+bool SoftwareRenderer(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    return renderer && SDL_GetRendererInfo(renderer, &info) == 0 && std::string_view(info.name) == "software";
+}
+
+SDL_Surface* SoftwareScreen() {
+    EngineState& e = Engine();
+    if (!SoftwareRenderer(e.renderer) || SDL_GetRenderTarget(e.renderer)) return nullptr;
+    float sx = 0, sy = 0;
+    SDL_RenderGetScale(e.renderer, &sx, &sy);
+    if (sx != 1 || sy != 1) return nullptr;
+    return e.offscreen ? e.offscreen : SDL_GetWindowSurface(e.window);
+}
 
 // There SDL's software renderer draws the game several times faster.
 bool RunsOnProcessor(SDL_Renderer* renderer) {

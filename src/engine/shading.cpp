@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <string_view>
 
 #include "engine/state.h"
 
@@ -156,11 +155,6 @@ void LayTriangle(const uint32_t* source, int w, int h, Vertex (&v)[3], uint32_t*
 }
 
 }  // namespace
-
-bool SoftwareRenderer(SDL_Renderer* renderer) {
-    SDL_RendererInfo info;
-    return renderer && SDL_GetRendererInfo(renderer, &info) == 0 && std::string_view(info.name) == "software";
-}
 
 void Shading_Lay(const uint32_t* source, int w, int h, const std::array<SDL_Color, 4>& corners, uint32_t* out) {
     std::fill(out, out + static_cast<size_t>(w) * h, 0u);

@@ -43,11 +43,6 @@ struct Turned {
 
 bool Integral(float f) { return f == std::floor(f); }
 
-uint32_t ScreenFormat() {
-    const EngineState& e = Engine();
-    return e.offscreen ? e.offscreen->format->format : SDL_GetWindowPixelFormat(e.window);
-}
-
 void Tint(SDL_Texture* t, Uint8 alpha) {
     SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
     SDL_SetTextureColorMod(t, 0, 0, 0);
@@ -56,14 +51,15 @@ void Tint(SDL_Texture* t, Uint8 alpha) {
 
 class Silhouettes {
   public:
-    bool Draw(SDL_Texture* source, const SDL_FRect& dst, float angle, SDL_FPoint centre, Uint8 alpha) {
+    bool Draw(SDL_Texture* source, const SDL_FRect& dst, float angle, SDL_FPoint centre, Uint8 alpha,
+              uint32_t screenFormat) {
         if (broken_) return false;
         const Key key{source, static_cast<int>(dst.w), static_cast<int>(dst.h), angle, centre.x, centre.y};
         auto it = entries_.find(key);
         if (it == entries_.end()) {
             Turned turned;
             const bool made = Make(key, turned);
-            if (!made || (checked_ < kChecks && !LaysAsTurned(key, turned, alpha))) {
+            if (!made || (checked_ < kChecks && !LaysAsTurned(key, turned, alpha, screenFormat))) {
                 if (turned.texture) SDL_DestroyTexture(turned.texture);
                 // This renderer turns differently: every shadow is turned as it comes.
                 if (made) Reset(true);
@@ -160,12 +156,12 @@ class Silhouettes {
 
     // Whether the kept silhouette lays what turning the sprite lays, over
     // a patch of varied pixels in the screen's format.
-    bool LaysAsTurned(const Key& k, const Turned& t, Uint8 alpha) {
+    bool LaysAsTurned(const Key& k, const Turned& t, Uint8 alpha, uint32_t screenFormat) {
         const int margin = Margin(k), w = k.width + 2 * margin, h = k.height + 2 * margin;
         std::vector<uint32_t> pattern(static_cast<size_t>(w) * h), turned, kept;
         FillVaried(pattern);
         const auto over = [&](const auto& draw, std::vector<uint32_t>& out) {
-            const RenderTarget target(ScreenFormat(), w, h, pattern.data());
+            const RenderTarget target(screenFormat, w, h, pattern.data());
             if (!target.ok()) return false;
             draw();
             return target.Read(out);
@@ -192,14 +188,9 @@ Silhouettes& Kept() {
 }  // namespace
 
 bool Silhouette_Draw(SDL_Texture* source, const SDL_FRect& dst, float angle, SDL_FPoint centre, Uint8 alpha) {
-    EngineState& e = Engine();
-    if (!SoftwareRenderer(e.renderer)) return false;
-    float sx = 0, sy = 0;
-    SDL_RenderGetScale(e.renderer, &sx, &sy);
-    if (SDL_GetRenderTarget(e.renderer) || sx != 1 || sy != 1 || !Integral(dst.x) || !Integral(dst.y) ||
-        !Integral(dst.w) || !Integral(dst.h))
-        return false;
-    return Kept().Draw(source, dst, angle, centre, alpha);
+    const SDL_Surface* screen = SoftwareScreen();
+    if (!screen || !Integral(dst.x) || !Integral(dst.y) || !Integral(dst.w) || !Integral(dst.h)) return false;
+    return Kept().Draw(source, dst, angle, centre, alpha, screen->format->format);
 }
 
 void Silhouette_ReleaseCache() { Kept().Reset(false); }

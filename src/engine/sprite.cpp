@@ -124,8 +124,9 @@ struct ShadedCopy {
 
 class LitSprites {
   public:
-    // The shaded copy of `source`.
-    ShadedCopy Get(SDL_Texture* source, bool sourceOpaque, const std::array<Corner, 4>& q) {
+    // The shaded copy of `source`, whose pixels are `readable` where the
+    // renderer lets them be read.
+    ShadedCopy Get(SDL_Texture* source, const BlitPixels& readable, bool sourceOpaque, const std::array<Corner, 4>& q) {
         Key key{source, {}};
         for (int k = 0; k < 4; ++k)
             key.corners[k] = (static_cast<uint32_t>(q[k].alpha) << 24) | (q[k].colour & 0xFFFFFF);
@@ -137,7 +138,7 @@ class LitSprites {
         int w = 0, h = 0;
         if (SDL_QueryTexture(source, nullptr, nullptr, &w, &h) != 0) return {};
         ShadedCopy copy;
-        copy.texture = Shade(source, q, w, h, copy.readable);
+        copy.texture = Shade(source, readable, q, w, h, copy.readable);
         if (!copy.texture) return {};
         // The shaded corners of an opaque picture may still leave an edge
         // pixel unpainted, so the copy itself is looked at once.
@@ -183,14 +184,15 @@ class LitSprites {
     // The shaded copy, its pixels left in pixels_. On the software renderer
     // they are laid here, the first few checked against the renderer's own;
     // after a difference the renderer draws every copy.
-    SDL_Texture* Shade(SDL_Texture* source, const std::array<Corner, 4>& q, int w, int h, BlitPixels& readable) {
+    SDL_Texture* Shade(SDL_Texture* source, const BlitPixels& sourcePixels, const std::array<Corner, 4>& q, int w,
+                       int h, BlitPixels& readable) {
         SDL_Renderer* r = Engine().renderer;
-        const std::vector<uint32_t>* pixels = broken_ || !SoftwareRenderer(r) ? nullptr : SourcePixels(source, w, h);
+        const uint32_t* pixels = broken_ || !SoftwareRenderer(r) ? nullptr : SourcePixels(source, sourcePixels, w, h);
         if (!pixels) return Draw(source, q, w, h, pixels_);
         const std::array<SDL_Color, 4> corners{ColourOf(q[0].colour, q[0].alpha), ColourOf(q[1].colour, q[1].alpha),
                                                ColourOf(q[2].colour, q[2].alpha), ColourOf(q[3].colour, q[3].alpha)};
         pixels_.resize(static_cast<size_t>(w) * h);
-        Shading_Lay(pixels->data(), w, h, corners, pixels_.data());
+        Shading_Lay(pixels, w, h, corners, pixels_.data());
         if (checked_ < kChecks) {
             SDL_Texture* drawn = Draw(source, q, w, h, drawn_);
             if (drawn_ != pixels_) broken_ = true;
@@ -201,10 +203,12 @@ class LitSprites {
         return Blit_CreateTexture(r, w, h, pixels_.data(), w * 4, readable);
     }
 
-    // The source's own pixels, read once through a render target.
-    const std::vector<uint32_t>* SourcePixels(SDL_Texture* source, int w, int h) {
+    // The source's own pixels: read in place where they lie in rows of
+    // their width, else read once through a render target and kept.
+    const uint32_t* SourcePixels(SDL_Texture* source, const BlitPixels& readable, int w, int h) {
+        if (readable.pixels && readable.pitch == w * 4) return readable.pixels;
         const auto it = sources_.find(source);
-        if (it != sources_.end()) return &it->second;
+        if (it != sources_.end()) return it->second.data();
         std::vector<uint32_t> pixels;
         const RenderTarget target(SDL_PIXELFORMAT_ARGB8888, w, h);
         if (!target.ok()) return nullptr;
@@ -212,7 +216,7 @@ class LitSprites {
         SDL_SetTextureColorMod(source, 255, 255, 255);
         SDL_SetTextureAlphaMod(source, 255);
         SDL_RenderCopy(Engine().renderer, source, nullptr, nullptr);
-        return target.Read(pixels) ? &sources_.emplace(source, std::move(pixels)).first->second : nullptr;
+        return target.Read(pixels) ? sources_.emplace(source, std::move(pixels)).first->second.data() : nullptr;
     }
 
     // Draws the source with its corner colours into a transparent texture of
@@ -418,7 +422,7 @@ void SSprite_Draw(const OE_Texture* texture, int x, int y, int width, int height
         if (Uniform(q)) {
             c = ColourOf(q[0].colour, q[0].alpha);
         } else {
-            copy = Lit().Get(tex, opaque, q);
+            copy = Lit().Get(tex, pixels.readable, opaque, q);
         }
         const SDL_FPoint centre{x + width / 2.0f - dst.x, y + height / 2.0f - dst.y};
         const bool black = (c.r | c.g | c.b) == 0 && CurrentBlend() == SDL_BLENDMODE_BLEND;

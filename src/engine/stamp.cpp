@@ -3,7 +3,6 @@
 #include "engine/stamp.h"
 
 #include <algorithm>
-#include <string_view>
 
 #include "engine/render_target.h"
 #include "engine/state.h"
@@ -23,20 +22,16 @@ void DrawOneByOne(const OE_Stamp& s) {
 // Pr2D_Line draw there is what lands on them: no target, no scaling, no
 // camera, thin lines, plain blending.
 SDL_Surface* DirectScreen() {
-    EngineState& e = Engine();
-    SDL_RendererInfo info;
-    if (!e.renderer || SDL_GetRendererInfo(e.renderer, &info) != 0 || std::string_view(info.name) != "software")
-        return nullptr;
-    float sx = 0, sy = 0;
+    const EngineState& e = Engine();
+    SDL_Surface* screen = SoftwareScreen();
+    if (!screen) return nullptr;
     SDL_Rect viewport{};
-    SDL_RenderGetScale(e.renderer, &sx, &sy);
     SDL_RenderGetViewport(e.renderer, &viewport);
     const OE_Camera* c = e.camera;
-    if (SDL_GetRenderTarget(e.renderer) || sx != 1 || sy != 1 || viewport.x != 0 || viewport.y != 0 ||
-        (c && c->enabled && (c->x != 0 || c->y != 0)) || e.draw.lineWidth > 1 || e.draw.blendMode != 0)
+    if (viewport.x != 0 || viewport.y != 0 || (c && c->enabled && (c->x != 0 || c->y != 0)) || e.draw.lineWidth > 1 ||
+        e.draw.blendMode != 0)
         return nullptr;
-    SDL_Surface* screen = e.offscreen ? e.offscreen : SDL_GetWindowSurface(e.window);
-    return screen && screen->format->BytesPerPixel == kBytes ? screen : nullptr;
+    return screen->format->BytesPerPixel == kBytes ? screen : nullptr;
 }
 
 void Lay(const OE_Stamp& s, uint8_t* pixels, int pitch) {

@@ -181,6 +181,9 @@ bool Silhouette_Draw(SDL_Texture* source, const SDL_FRect& dst, float angle, SDL
 void Silhouette_ReleaseCache();
 
 bool SoftwareRenderer(SDL_Renderer* renderer);
+// The surface the software renderer draws straight into, where what lands
+// there is what is drawn: no render target and no scaling; else nullptr.
+SDL_Surface* SoftwareScreen();
 // Lays the `w` x `h` ARGB pixels of `source` with colours interpolated from
 // its corners (top-left, top-right, bottom-right, bottom-left) into `out`, as
 // the software renderer draws the sprite onto transparent black. Corners all
