@@ -149,18 +149,24 @@ bool IsBegun(const Ground& g, const GroundSquare& at) {
     return g.begun && g.begun->square.column == at.column && g.begun->square.row == at.row;
 }
 
+// Lays at most `most` more of the `kept` patches of the square, going on
+// where it was begun ahead; a square left unfinished is the one begun.
+bool LayMore(Ground& g, const GroundSquare& at, int kept, int most, Laid& laid) {
+    const bool begun = IsBegun(g, at);
+    const bool resumed = begun && Canvas_Resume(KeyOf(at));
+    const int from = resumed ? g.begun->next : 0;
+    if (begun) g.begun.reset();
+    if (!resumed && !Canvas_Begin(KeyOf(at), kGroundSide, kGroundSide)) return false;
+    laid = LaySquare(at, !resumed, from, kept, most);
+    Canvas_End();
+    if (laid.next < kept) g.begun = Ground::Begun{at, kept, laid.next};
+    return true;
+}
+
 // Builds the square whole, or lays the rest of it when it was begun ahead.
 bool BuildSquare(Ground& g, const GroundSquare& at, int kept) {
-    bool resumed = false;
-    int from = 0;
-    if (IsBegun(g, at)) {
-        resumed = Canvas_Resume(KeyOf(at));
-        from = resumed ? g.begun->next : 0;
-        g.begun.reset();
-    }
-    if (!resumed && !Canvas_Begin(KeyOf(at), kGroundSide, kGroundSide)) return false;
-    LaySquare(at, !resumed, from, kept, kWorldCapacity);
-    Canvas_End();
+    Laid laid;
+    if (!LayMore(g, at, kept, kWorldCapacity, laid)) return false;
     ++g.work.built;
     return true;
 }
@@ -175,22 +181,11 @@ void BuildAhead(Ground& g) {
     for (int i = 0; i < n; ++i) {
         if (!Canvas_Has(KeyOf(ahead[i])) && !soonest) soonest = &ahead[i];
     }
-    Ground::Begun b;
-    const bool fresh = !g.begun;
-    if (!fresh) {
-        b = *g.begun;
-        g.begun.reset();
-        if (!Canvas_Resume(KeyOf(b.square))) return;
-    } else {
-        if (!soonest) return;
-        b = {*soonest, KeptPatches(soonest->column, soonest->row), 0};
-        if (!Canvas_Begin(KeyOf(b.square), kGroundSide, kGroundSide)) return;
-    }
-    const Laid laid = LaySquare(b.square, fresh, b.next, b.kept, kPatchesAFrame);
-    Canvas_End();
-    b.next = laid.next;
-    g.work.laidAhead = laid.drawn;
-    if (b.next < b.kept) g.begun = b;
+    if (!g.begun && !soonest) return;
+    const GroundSquare at = g.begun ? g.begun->square : *soonest;
+    const int kept = g.begun ? g.begun->kept : KeptPatches(at.column, at.row);
+    Laid laid;
+    if (LayMore(g, at, kept, kPatchesAFrame, laid)) g.work.laidAhead = laid.drawn;
 }
 
 // The squares the screen meets and how many patches each keeps.
