@@ -52,6 +52,16 @@ class Collisions : public SimTest {
         }
         LookAt(500, 500);
     }
+    // The objects of `a` begin `b`, in the same places and moving alike.
+    static void ExpectSameObjects(const tworld& a, const tworld& b) {
+        ASSERT_LE(a.count, b.count);
+        for (int i = 0; i < a.count; ++i) {
+            EXPECT_EQ(a.objects[i].name, b.objects[i].name) << i;
+            EXPECT_EQ(a.objects[i].x, b.objects[i].x) << i;
+            EXPECT_EQ(a.objects[i].y, b.objects[i].y) << i;
+            EXPECT_EQ(a.objects[i].speed, b.objects[i].speed) << i;
+        }
+    }
     int Named(const char* name) const {
         int n = 0;
         for (int i = 0; i < w->count; ++i) n += w->objects[i].name == name;
@@ -258,13 +268,7 @@ TEST_F(Collisions, GridStepsTheCrowdAsTheWholeScanDoes) {
     run(*far);
     ASSERT_EQ(far->count, w->count + 1);
     EXPECT_LT(w->count, 409);  // bonuses were taken
-    for (int i = 0; i < w->count; ++i) {
-        const tminimal &a = w->objects[i], &b = far->objects[i];
-        EXPECT_EQ(a.name, b.name) << i;
-        EXPECT_EQ(a.x, b.x) << i;
-        EXPECT_EQ(a.y, b.y) << i;
-        EXPECT_EQ(a.speed, b.speed) << i;
-    }
+    ExpectSameObjects(*w, *far);
     const std::vector<Waypoint> shoved = barrels(*w);
     int moved = 0;
     for (size_t k = 0; k < placed.size(); ++k) moved += placed[k].x != shoved[k].x || placed[k].y != shoved[k].y;
@@ -316,14 +320,8 @@ TEST_F(Collisions, GridKeptBetweenTicksRacesAsOneFiledAfresh) {
     EXPECT_GT(race(*w, false), 0);
     race(*fresh, true);
     ASSERT_EQ(w->count, fresh->count);
+    ExpectSameObjects(*w, *fresh);
     int bonuses = 0;
-    for (int i = 0; i < w->count; ++i) {
-        const tminimal &a = w->objects[i], &b = fresh->objects[i];
-        EXPECT_EQ(a.name, b.name) << i;
-        EXPECT_EQ(a.x, b.x) << i;
-        EXPECT_EQ(a.y, b.y) << i;
-        EXPECT_EQ(a.speed, b.speed) << i;
-        bonuses += HasPrefix(a.name, "bn");
-    }
+    for (int i = 0; i < w->count; ++i) bonuses += HasPrefix(w->objects[i].name, "bn");
     EXPECT_GT(bonuses, 0);
 }
